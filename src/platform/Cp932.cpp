@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: MIT
+#include "platform/Cp932.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace cp932 {
+
+namespace {
+
+constexpr char16_t ReplacementChar = 0xFFFD;
+constexpr const char* IcuName = "CP932";
+
+// ICU's "CP932" is IBM-943C: it agrees with Windows on every double-byte character but orders the
+// control codes 0x1A, 0x1C and 0x7F the IBM way and has no mapping for 0x80, 0xA0 and 0xFD-0xFF.
+// These single bytes are mapped here, as Windows maps them, and never reach ICU. 0 means "ask ICU".
+constexpr char16_t windowsSingleByte(uchar b)
+{
+    switch (b) {
+    case 0x1A:
+        return 0x001A;
+    case 0x1C:
+        return 0x001C;
+    case 0x7F:
+        return 0x007F;
+    case 0x80:
+        return 0x0080;
+    case 0xA0:
+        return 0xF8F0;
+    case 0xFD:
+        return 0xF8F1;
+    case 0xFE:
+        return 0xF8F2;
+    case 0xFF:
+        return 0xF8F3;
+    default:
+        return 0;
+    }
+}
+
+// The reverse of windowsSingleByte(); -1 means "ask ICU".
+constexpr int windowsByteFor(char16_t c)
+{
+    switch (c) {
+    case 0x001A:
+        return 0x1A;
+    case 0x001C:
+        return 0x1C;
+    case 0x007F:
+        return 0x7F;
+    case 0x0080:
+        return 0x80;
+    case 0xF8F0:
+        return 0xA0;
+    case 0xF8F1:
+        return 0xFD;
+    case 0xF8F2:
+        return 0xFE;
+    case 0xF8F3:
+        return 0xFF;
+    default:
+        return -1;
+    }
+}
+
+constexpr bool isTrailByte(uchar b)
+{
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+uchar byteAt(QByteArrayView bytes, qsizetype i)
+{
+    return static_cast<uchar>(bytes[i]);
+}
+
+// Decodes a run of whole characters (single bytes ICU maps as Windows does, and lead-trail pairs).
+// Qt's converters keep reporting an error once they have seen one (resetState() does not clear it),
+// so every run and every retried character gets a converter of its own.
+void decodeRun(QByteArrayView run, QString& out)
+{
+    if (run.isEmpty())
+        return;
+    QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) {
+        // Without ICU only ASCII can be told apart; everything else is shown as damaged.
+        for (qsizetype i = 0; i < run.size(); i += charLength(run, i))
+            out += byteAt(run, i) < 0x80 ? QChar(char16_t(byteAt(run, i))) : QChar(ReplacementChar);
+        return;
+    }
+    const QString whole = decoder.decode(run);
+    if (!decoder.hasError()) {
+        out += whole;
+        return;
+    }
+    // An undefined pair somewhere: go character by character so that it becomes exactly one
+    // replacement character and its neighbours stay as they are.
+    for (qsizetype i = 0; i < run.size();) {
+        const qsizetype len = charLength(run, i);
+        QStringDecoder single(IcuName, QStringConverter::Flag::Stateless);
+        const QString one = single.decode(run.sliced(i, len));
+        if (single.hasError() || one.isEmpty())
+            out += QChar(ReplacementChar);
+        else
+            out += one;
+        i += len;
+    }
+}
+
+void encodeRun(QStringView run, QByteArray& out)
+{
+    if (run.isEmpty())
+        return;
+    QStringEncoder encoder(IcuName, QStringConverter::Flag::Stateless);
+    if (encoder.isValid()) {
+        const QByteArray whole = encoder.encode(run);
+        if (!encoder.hasError()) {
+            out += whole;
+            return;
+        }
+    }
+    // ICU substitutes 0xFC 0xFC for what it cannot map, which reads back as a different character:
+    // encode code point by code point and put '?' where Windows would.
+    for (qsizetype i = 0; i < run.size();) {
+        qsizetype len = 1;
+        if (run[i].isHighSurrogate() && i + 1 < run.size() && run[i + 1].isLowSurrogate())
+            len = 2;
+        const QStringView one = run.sliced(i, len);
+        i += len;
+        if (!encoder.isValid()) {
+            out += one[0].unicode() < 0x80 ? char(one[0].unicode()) : '?';
+            continue;
+        }
+        if (one[0].isSurrogate() && len == 1) {
+            out += '?';
+            continue;
+        }
+        QStringEncoder single(IcuName, QStringConverter::Flag::Stateless);
+        const QByteArray bytes = single.encode(one);
+        if (single.hasError() || bytes.isEmpty())
+            out += '?';
+        else
+            out += bytes;
+    }
+}
+
+} // namespace
+
+qsizetype charLength(QByteArrayView bytes, qsizetype pos)
+{
+    if (pos < 0 || pos >= bytes.size())
+        return 1;
+    return isLeadByte(byteAt(bytes, pos)) && pos + 1 < bytes.size() ? 2 : 1;
+}
+
+qsizetype boundaryAtOrBefore(QByteArrayView bytes, qsizetype max)
+{
+    if (max <= 0)
+        return 0;
+    if (max >= bytes.size())
+        return bytes.size();
+    qsizetype pos = 0;
+    while (pos < max) {
+        const qsizetype next = pos + charLength(bytes, pos);
+        if (next > max)
+            break;
+        pos = next;
+    }
+    return pos;
+}
+
+QString toUnicode(QByteArrayView bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    const auto flush = [&](qsizetype end) { decodeRun(bytes.sliced(runStart, end - runStart), out); };
+    while (i < bytes.size()) {
+        const uchar b = byteAt(bytes, i);
+        if (isLeadByte(b)) {
+            if (i + 1 < bytes.size() && isTrailByte(byteAt(bytes, i + 1))) {
+                i += 2;
+                continue;
+            }
+            // A lead byte without a usable trail: it alone is damaged, the next byte is read afresh.
+            flush(i);
+            out += QChar(ReplacementChar);
+            runStart = ++i;
+            continue;
+        }
+        if (const char16_t c = windowsSingleByte(b)) {
+            flush(i);
+            out += QChar(c);
+            runStart = ++i;
+            continue;
+        }
+        ++i;
+    }
+    flush(i);
+    return out;
+}
+
+QByteArray fromUnicode(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = windowsByteFor(text[i].unicode());
+        if (b < 0)
+            continue;
+        encodeRun(text.sliced(runStart, i - runStart), out);
+        out += char(b);
+        runStart = i + 1;
+    }
+    encodeRun(text.sliced(runStart), out);
+    return out;
+}
+
+QByteArray asciiLower(QByteArrayView bytes)
+{
+    QByteArray out = bytes.toByteArray();
+    for (qsizetype i = 0; i < out.size();) {
+        const qsizetype len = charLength(out, i);
+        if (len == 1 && out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = char(out[i] - 'A' + 'a');
+        i += len;
+    }
+    return out;
+}
+
+bool equalsIgnoreCase(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (qsizetype i = 0; i < a.size();) {
+        const qsizetype len = charLength(a, i);
+        if (len == 2) {
+            // A lead byte is never a letter, so b has a character of the same shape here or differs.
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+        } else if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+qsizetype lastBackslash(QByteArrayView bytes)
+{
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype len = charLength(bytes, i);
+        if (len == 1 && bytes[i] == '\\')
+            found = i;
+        i += len;
+    }
+    return found;
+}
+
+} // namespace cp932

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// How the game's executable is started on this platform. On Windows the command line is exactly
+// the executable's path, a blank, the mode, a blank and the argument, as the game has always
+// received it. Elsewhere the game is started directly when it is a native program, otherwise
+// through Wine, with the mode and the argument as one argument each; an address with blanks or
+// quotes therefore never turns into more arguments.
+namespace gameprocess {
+
+struct Command
+{
+    QString executable;      // the game's file, as found in the game folder
+    QString program;         // what is started: the game itself or its runner
+    QStringList arguments;   // elsewhere than Windows
+    QString nativeArguments; // Windows: mode + " " + argument, nothing trimmed
+};
+
+// The command for one start of the game. runner is the program that runs a Windows program here
+// (empty: "wine" on PATH); it is not used on Windows. Throws UserError naming the file and the
+// reason when the game cannot be started: the file is missing, is no program, or Wine is missing.
+Command command(const QString& gameFolder, const QString& mode, const QString& argument, const QString& runner);
+
+// Sets up process to run command from the current working folder of this program.
+void prepare(QProcess& process, const Command& command);
+
+// Starts the prepared process and waits until it runs or has failed to; throws UserError naming
+// the file and the reason on failure.
+void start(QProcess& process, const Command& command);
+
+} // namespace gameprocess

@@ -1,0 +1,329 @@
+// SPDX-License-Identifier: MIT
+#include "platform/ProfileFile.h"
+
+#include "platform/Cp932.h"
+#include "platform/TextFile.h"
+
+#include <limits>
+
+namespace {
+
+const QByteArray CrLf = QByteArrayLiteral("\r\n");
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Blanks cannot be trail bytes (those start at 0x40), so plain byte trimming is safe for code page 932.
+QByteArrayView trimmedBlanks(QByteArrayView v)
+{
+    qsizetype begin = 0;
+    qsizetype end = v.size();
+    while (begin < end && isBlank(v[begin]))
+        ++begin;
+    while (end > begin && isBlank(v[end - 1]))
+        --end;
+    return v.sliced(begin, end - begin);
+}
+
+enum class LineKind
+{
+    Other,
+    Section,
+    Comment,
+    Key
+};
+
+struct ParsedLine
+{
+    LineKind kind = LineKind::Other;
+    QByteArrayView name;  // section or key name, blanks trimmed
+    QByteArrayView value; // for a key: everything after the first '=', blanks trimmed, quotes kept
+};
+
+ParsedLine parseLine(QByteArrayView text)
+{
+    ParsedLine parsed;
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    if (i == text.size())
+        return parsed;
+    if (text[i] == '[') {
+        // Walk by characters: 0x5D is a valid trail byte, and such a character must not close the name.
+        const qsizetype start = i + 1;
+        qsizetype j = start;
+        while (j < text.size() && text[j] != ']')
+            j += cp932::charLength(text, j);
+        j = std::min(j, text.size());
+        parsed.kind = LineKind::Section;
+        parsed.name = trimmedBlanks(text.sliced(start, j - start));
+        return parsed;
+    }
+    if (text[i] == ';') {
+        parsed.kind = LineKind::Comment;
+        return parsed;
+    }
+    // '=' (0x3D) cannot be a trail byte, so the first one in the bytes is the first one in the text.
+    const qsizetype eq = text.indexOf('=', i);
+    if (eq < 0)
+        return parsed;
+    parsed.kind = LineKind::Key;
+    parsed.name = trimmedBlanks(text.sliced(i, eq - i));
+    parsed.value = trimmedBlanks(text.sliced(eq + 1));
+    return parsed;
+}
+
+QByteArrayView unquoted(QByteArrayView value)
+{
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+// A value or name with CR or LF in it would become several lines, and those would read back as
+// keys or sections of their own.
+QByteArray singleLine(QByteArrayView bytes)
+{
+    QByteArray out = bytes.toByteArray();
+    out.replace('\r', ' ');
+    out.replace('\n', ' ');
+    return out;
+}
+
+QByteArray cleanName(QByteArrayView name)
+{
+    const QByteArray line = singleLine(name);
+    return trimmedBlanks(line).toByteArray();
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(const QString& path) : m_path(path)
+{
+    if (const std::optional<QByteArray> bytes = textfile::read(path))
+        parse(*bytes);
+}
+
+ProfileFile ProfileFile::fromBytes(QByteArray bytes)
+{
+    ProfileFile file;
+    file.parse(bytes);
+    return file;
+}
+
+void ProfileFile::parse(const QByteArray& bytes)
+{
+    m_lines.clear();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        const qsizetype endLength = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        m_lines.append(Line{bytes.sliced(start, i - start), bytes.sliced(i, endLength)});
+        i += endLength;
+        start = i;
+    }
+    if (start < bytes.size())
+        m_lines.append(Line{bytes.sliced(start), QByteArray()});
+    m_modified = false;
+}
+
+QByteArray ProfileFile::bytes() const
+{
+    QByteArray out;
+    for (const Line& line : m_lines) {
+        out += line.text;
+        out += line.end;
+    }
+    return out;
+}
+
+namespace {
+
+// The lines of a section: the header's index and the index one past the section's last line.
+struct SectionRange
+{
+    qsizetype header = -1;
+    qsizetype end = -1;
+};
+
+// Only the first section of a name counts, as Windows searches it; later ones are left alone.
+template <typename Lines> SectionRange findSection(const Lines& lines, QByteArrayView section)
+{
+    SectionRange range;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(lines[i].text);
+        if (parsed.kind != LineKind::Section)
+            continue;
+        if (range.header >= 0) {
+            range.end = i;
+            return range;
+        }
+        if (cp932::equalsIgnoreCase(parsed.name, section))
+            range.header = i;
+    }
+    if (range.header >= 0)
+        range.end = lines.size();
+    return range;
+}
+
+template <typename Lines> qsizetype findKey(const Lines& lines, const SectionRange& range, QByteArrayView key)
+{
+    for (qsizetype i = range.header + 1; i < range.end; ++i) {
+        const ParsedLine parsed = parseLine(lines[i].text);
+        if (parsed.kind == LineKind::Key && cp932::equalsIgnoreCase(parsed.name, key))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue) const
+{
+    const SectionRange range = findSection(m_lines, section);
+    if (range.header < 0)
+        return defaultValue.toByteArray();
+    const qsizetype index = findKey(m_lines, range, key);
+    if (index < 0)
+        return defaultValue.toByteArray();
+    const QByteArrayView value = unquoted(parseLine(m_lines[index].text).value);
+    return value.first(cp932::boundaryAtOrBefore(value, MaxValueLength)).toByteArray();
+}
+
+qint32 ProfileFile::readInt(QByteArrayView section, QByteArrayView key, qint32 defaultValue) const
+{
+    // A missing key reads as empty, and empty is not a number.
+    return parseInt(readString(section, key)).value_or(defaultValue);
+}
+
+bool ProfileFile::readBool(QByteArrayView section, QByteArrayView key, bool defaultValue) const
+{
+    return readInt(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool ProfileFile::hasKey(QByteArrayView section, QByteArrayView key) const
+{
+    const SectionRange range = findSection(m_lines, section);
+    return range.header >= 0 && findKey(m_lines, range, key) >= 0;
+}
+
+void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
+{
+    const QByteArray sectionName = cleanName(section);
+    const QByteArray keyName = cleanName(key);
+    const QByteArray newValue = singleLine(value);
+
+    const SectionRange range = findSection(m_lines, sectionName);
+
+    if (range.header < 0) {
+        if (!m_lines.isEmpty() && m_lines.last().end.isEmpty())
+            m_lines.last().end = CrLf;
+        m_lines.append(Line{'[' + sectionName + ']', CrLf});
+        m_lines.append(Line{keyName + '=' + newValue, CrLf});
+        m_modified = true;
+        return;
+    }
+
+    const qsizetype index = findKey(m_lines, range, keyName);
+    if (index >= 0) {
+        Line& line = m_lines[index];
+        const ParsedLine parsed = parseLine(line.text);
+        if (parsed.value == newValue)
+            return;
+        // The key keeps the spelling the file gives it; only its value changes.
+        const QByteArray text = parsed.name.toByteArray() + '=' + newValue;
+        if (text == line.text && line.end == CrLf)
+            return;
+        line.text = text;
+        line.end = CrLf;
+        m_modified = true;
+        return;
+    }
+
+    // After the section's last key, so that comments and blank lines that close the section stay last.
+    qsizetype insertAt = range.header + 1;
+    for (qsizetype i = range.header + 1; i < range.end; ++i) {
+        if (parseLine(m_lines[i].text).kind == LineKind::Key)
+            insertAt = i + 1;
+    }
+    if (m_lines[insertAt - 1].end.isEmpty())
+        m_lines[insertAt - 1].end = CrLf;
+    m_lines.insert(insertAt, Line{keyName + '=' + newValue, CrLf});
+    m_modified = true;
+}
+
+void ProfileFile::writeInt(QByteArrayView section, QByteArrayView key, qint64 value)
+{
+    writeString(section, key, QByteArray::number(value));
+}
+
+void ProfileFile::writeBool(QByteArrayView section, QByteArrayView key, bool value)
+{
+    writeString(section, key, value ? QByteArrayView("1") : QByteArrayView("0"));
+}
+
+void ProfileFile::save()
+{
+    if (!m_modified)
+        return;
+    textfile::writeAtomic(m_path, bytes());
+    m_modified = false;
+}
+
+std::optional<qint32> ProfileFile::parseInt(QByteArrayView text)
+{
+    const QByteArrayView t = trimmedBlanks(text);
+    if (t.isEmpty())
+        return std::nullopt;
+    if (t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        const QByteArrayView digits = t.sliced(2);
+        if (digits.isEmpty())
+            return std::nullopt;
+        quint64 value = 0;
+        for (const char c : digits) {
+            int digit = -1;
+            if (c >= '0' && c <= '9')
+                digit = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                digit = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                digit = c - 'A' + 10;
+            if (digit < 0)
+                return std::nullopt;
+            value = value * 16 + quint64(digit);
+            if (value > 0xFFFFFFFFu)
+                return std::nullopt;
+        }
+        // Thirty-two bits as written: 0xFFFFFFFF is -1, as Windows hands it to a signed int.
+        return qint32(quint32(value));
+    }
+    qsizetype i = 0;
+    bool negative = false;
+    if (t[0] == '+' || t[0] == '-') {
+        negative = t[0] == '-';
+        i = 1;
+    }
+    if (i == t.size())
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > qint64(1) << 31)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
+        return std::nullopt;
+    return qint32(value);
+}

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A Windows profile (INI) file with the semantics of GetPrivateProfileString and
+// WritePrivateProfileString, on code-page-932 bytes. The file is read once on construction; reads
+// and writes then work in memory and save() writes the result atomically, so a failed save leaves
+// the file on disk exactly as it was. Lines that no write touches keep their bytes and line ends.
+class ProfileFile
+{
+public:
+    static constexpr qsizetype MaxValueLength = 2047;
+
+    ProfileFile() = default;
+    // A missing or unreadable file reads as empty.
+    explicit ProfileFile(const QString& path);
+    static ProfileFile fromBytes(QByteArray bytes);
+
+    const QString& path() const { return m_path; }
+    void setPath(const QString& path) { m_path = path; }
+
+    // Blanks around the value and one pair of enclosing quotes are dropped; at most 2047 bytes.
+    QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue = {}) const;
+    // Strict: decimal with an optional sign, or hexadecimal after 0x, within 32 bits; else the default.
+    qint32 readInt(QByteArrayView section, QByteArrayView key, qint32 defaultValue) const;
+    // An integer; non-zero is true.
+    bool readBool(QByteArrayView section, QByteArrayView key, bool defaultValue) const;
+    bool hasKey(QByteArrayView section, QByteArrayView key) const;
+
+    // The value is written as given; CR and LF in it become blanks so that a value cannot add lines.
+    void writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+    void writeInt(QByteArrayView section, QByteArrayView key, qint64 value);
+    void writeBool(QByteArrayView section, QByteArrayView key, bool value);
+
+    bool isModified() const { return m_modified; }
+    // The whole file as it would be saved.
+    QByteArray bytes() const;
+    // Writes the file atomically when a write changed it; throws UserError("<path> に書き込めません").
+    void save();
+
+    // The integer rule on its own, for values read elsewhere.
+    static std::optional<qint32> parseInt(QByteArrayView text);
+
+private:
+    struct Line
+    {
+        QByteArray text; // without its line end
+        QByteArray end;  // "\r\n", "\r", "\n" or empty for a last line without one
+    };
+    QList<Line> m_lines;
+    QString m_path;
+    bool m_modified = false;
+
+    void parse(const QByteArray& bytes);
+};

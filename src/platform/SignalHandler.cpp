@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#include "platform/SignalHandler.h"
+
+#include <QSocketNotifier>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int g_fds[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_fds[0], &c, 1);
+}
+} // namespace
+#endif
+
+SignalHandler::SignalHandler(QObject* parent) : QObject(parent)
+{
+#ifdef Q_OS_UNIX
+    if (g_fds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_fds) != 0)
+        return;
+    ::fcntl(g_fds[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(g_fds[1], F_SETFL, O_NONBLOCK);
+    m_notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        char buf[16];
+        while (::read(g_fds[1], buf, sizeof buf) > 0) {
+        }
+        emit terminationRequested();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+#endif
+}
+
+SignalHandler::~SignalHandler()
+{
+#ifdef Q_OS_UNIX
+    struct sigaction sa = {};
+    sa.sa_handler = SIG_DFL;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+#endif
+}

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+#include "platform/TextFile.h"
+
+#include "platform/Errors.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace textfile {
+
+namespace {
+
+constexpr qint64 ChunkSize = 4096;
+
+// Splits bytes that arrive in pieces. A CR that ends one piece may be the first half of a CR LF
+// whose LF arrives with the next, so the LF that follows a CR is swallowed whenever it comes.
+class LineSplitter
+{
+public:
+    explicit LineSplitter(QList<QByteArray>& lines) : m_lines(lines) {}
+
+    // Stops taking bytes once maxLines lines are complete.
+    void feed(QByteArrayView piece, qsizetype maxLines)
+    {
+        for (qsizetype i = 0; i < piece.size() && !isFull(maxLines); ++i) {
+            const char c = piece[i];
+            if (m_afterCr) {
+                m_afterCr = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r' || c == '\n') {
+                m_lines.append(m_current);
+                m_current.clear();
+                m_afterCr = c == '\r';
+                continue;
+            }
+            m_current += c;
+        }
+    }
+    void finish(qsizetype maxLines)
+    {
+        if (!m_current.isEmpty() && !isFull(maxLines))
+            m_lines.append(m_current);
+        m_current.clear();
+    }
+    bool isFull(qsizetype maxLines) const { return maxLines >= 0 && m_lines.size() >= maxLines; }
+
+private:
+    QList<QByteArray>& m_lines;
+    QByteArray m_current;
+    bool m_afterCr = false;
+};
+
+} // namespace
+
+QList<QByteArray> splitLines(QByteArrayView bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.append(bytes.sliced(start, i - start).toByteArray());
+        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < bytes.size())
+        lines.append(bytes.sliced(start).toByteArray());
+    return lines;
+}
+
+QByteArray joinCrLf(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    qsizetype size = 0;
+    for (const QByteArray& line : lines)
+        size += line.size() + 2;
+    out.reserve(size);
+    for (const QByteArray& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<QByteArray> read(const QString& path, qint64 maxBytes)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes;
+    if (maxBytes < 0) {
+        bytes = file.readAll();
+    } else {
+        // read(n) would allocate n bytes up front; a bound far above the file's size must not cost that.
+        while (bytes.size() < maxBytes) {
+            const QByteArray chunk = file.read(std::min<qint64>(ChunkSize * 16, maxBytes - bytes.size()));
+            if (chunk.isEmpty())
+                break;
+            bytes += chunk;
+        }
+    }
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+QList<QByteArray> readLines(const QString& path, qsizetype maxLines)
+{
+    QList<QByteArray> lines;
+    if (maxLines <= 0 || path.isEmpty() || QFileInfo(path).isDir())
+        return lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    LineSplitter splitter(lines);
+    while (!splitter.isFull(maxLines)) {
+        // readLine() returns at a line feed without waiting for a full chunk, so a pipe or a file
+        // still being written is not read past the lines asked for.
+        const QByteArray chunk = file.readLine(ChunkSize);
+        if (chunk.isEmpty())
+            break;
+        splitter.feed(chunk, maxLines);
+    }
+    splitter.finish(maxLines);
+    return lines;
+}
+
+void writeAtomic(const QString& path, QByteArrayView bytes)
+{
+    QSaveFile file(path);
+    // Without this fallback QSaveFile never writes in place, so the old file survives any failure.
+    file.setDirectWriteFallback(false);
+    // Unbuffered: with Qt's write buffer a failure while flushing inside commit() goes unnoticed and
+    // commit() renames the cut-short temporary file over the old one.
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw UserError(cannotWriteMessage(path));
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        throw UserError(cannotWriteMessage(path));
+    }
+    if (!file.commit())
+        throw UserError(cannotWriteMessage(path));
+}
+
+} // namespace textfile

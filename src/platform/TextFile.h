@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Plain text files as the program's peers write them: code-page-932 bytes, lines ended by CR LF.
+namespace textfile {
+
+// Splits at CR LF, lone CR and lone LF. A final line end does not make an extra empty line.
+QList<QByteArray> splitLines(QByteArrayView bytes);
+// Each line followed by CR LF, the last one too; no lines give empty bytes.
+QByteArray joinCrLf(const QList<QByteArray>& lines);
+
+// The file's bytes, or nothing when it is missing or unreadable. maxBytes < 0 reads it whole.
+std::optional<QByteArray> read(const QString& path, qint64 maxBytes = -1);
+// At most maxLines lines from the start of the file, reading no further than needed.
+QList<QByteArray> readLines(const QString& path, qsizetype maxLines);
+
+// Replaces the file whole, atomically: a failure leaves the old file as it was and throws
+// UserError("<path> に書き込めません").
+void writeAtomic(const QString& path, QByteArrayView bytes);
+
+} // namespace textfile

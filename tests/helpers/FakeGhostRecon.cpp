@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// Stand-in for the game. Appends one record per run to the file named by MORVANE_FAKE_GAME_LOG:
+//   run
+//   cwd=<working folder>
+//   arg=<argument>        (one line per argument)
+//   end
+// then behaves as MORVANE_FAKE_GAME_MODE says: "exit" ends at once, "code:N" ends with code N,
+// "sleep:MS" ends after MS milliseconds, "wait" waits until it is ended. Without a mode (the demo)
+// it waits 30 seconds, like a player who quits after a short game.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    if (const char* log = std::getenv("MORVANE_FAKE_GAME_LOG")) {
+        if (FILE* f = std::fopen(log, "ab")) {
+            char cwd[4096] = {};
+            if (!getcwd(cwd, sizeof cwd))
+                cwd[0] = '\0';
+            std::fprintf(f, "run\ncwd=%s\n", cwd);
+            for (int i = 1; i < argc; ++i)
+                std::fprintf(f, "arg=%s\n", argv[i]);
+            std::fprintf(f, "end\n");
+            std::fclose(f);
+        }
+    }
+    const char* modeEnv = std::getenv("MORVANE_FAKE_GAME_MODE");
+    const std::string mode = modeEnv ? modeEnv : "";
+    using namespace std::chrono;
+    if (mode == "exit")
+        return 0;
+    if (mode.rfind("code:", 0) == 0)
+        return std::atoi(mode.c_str() + 5);
+    if (mode.rfind("sleep:", 0) == 0) {
+        std::this_thread::sleep_for(milliseconds(std::atoi(mode.c_str() + 6)));
+        return 0;
+    }
+    if (mode == "wait") {
+        for (;;)
+            pause();
+    }
+    std::this_thread::sleep_for(seconds(30));
+    return 0;
+}
