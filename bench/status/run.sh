@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds and runs the status check benchmark.
+#   bench/status/run.sh [build-dir] [seconds of the idle measurement] [cycles]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../../build}
+seconds=${2:-60}
+cycles=${3:-50}
+ninja -C "$build" -j2 bench_status >/dev/null
+# The offscreen platform warns about every window hint; that is noise here.
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bench/bench_status" "$seconds" "$cycles" \
+    2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME_DIR >&2)

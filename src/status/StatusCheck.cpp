@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+#include "status/StatusCheck.h"
+
+#include "hosts/HostGridModel.h"
+#include "platform/HandlerGuard.h"
+#include "platform/Prompter.h"
+#include "status/HostChkThread.h"
+#include "status/QueryFiles.h"
+#include "status/StatusRules.h"
+
+#include <QAction>
+#include <QColor>
+#include <QEventLoop>
+#include <QPalette>
+#include <QPushButton>
+
+namespace {
+
+const QString StartCaption = QStringLiteral("ﾁｪｯｸ開始");
+const QString StopCaption = QStringLiteral("ﾁｪｯｸ停止");
+const QString QueryingCaption = QStringLiteral("ﾁｪｯｸ...");
+const QString StoppingCaption = QStringLiteral("停止中..");
+const QString StartHint = QStringLiteral("登録されているホストの稼働状況チェックを開始します");
+const QString StopHint = QStringLiteral("稼働チェックを停止します");
+const QColor IdleColour(0x00, 0x00, 0xFF);
+const QColor RunningColour(0xFF, 0x00, 0x00);
+
+} // namespace
+
+StatusCheck::StatusCheck(Prompter& prompter, HostGridModel& hosts, QString programFolder, QPushButton* button,
+                         QObject* parent)
+    : HostCheckSteps(parent), m_prompter(prompter), m_hosts(hosts), m_programFolder(std::move(programFolder)),
+      m_button(button)
+{
+    if (m_button->objectName().isEmpty())
+        m_button->setObjectName(QStringLiteral("BtnStatus"));
+    show(State::Idle, StartCaption, &IdleColour, &StartHint, true);
+    connect(m_button, &QPushButton::clicked, this, guarded(m_prompter, [this] { BtnStatusClick(); }));
+}
+
+StatusCheck::~StatusCheck()
+{
+    stopAndWait();
+}
+
+void StatusCheck::show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled)
+{
+    m_button->setText(caption);
+    if (colour) {
+        QPalette palette = m_button->palette();
+        // The disabled look stays the style's own, so a stopping check reads as greyed out.
+        palette.setColor(QPalette::Active, QPalette::ButtonText, *colour);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, *colour);
+        m_button->setPalette(palette);
+    }
+    if (hint)
+        m_button->setToolTip(*hint);
+    m_button->setEnabled(enabled);
+    if (m_state != state) {
+        m_state = state;
+        emit stateChanged(state);
+    }
+}
+
+void StatusCheck::setInterval(quint32 ms)
+{
+    m_interval = ms;
+    for (QAction* item : std::as_const(m_intervalItems)) {
+        if (item->data().toUInt() == ms)
+            item->setChecked(true);
+    }
+}
+
+void StatusCheck::connectIntervalMenu(const QList<QAction*>& items)
+{
+    m_intervalItems = items;
+    for (QAction* item : items)
+        connect(item, &QAction::triggered, this, guarded(m_prompter, [this, item] { HostCheckIntervalClick(item); }));
+    setInterval(m_interval);
+}
+
+void StatusCheck::HostCheckIntervalClick(QAction* item)
+{
+    bool ok = false;
+    const quint32 ms = item->data().toUInt(&ok);
+    if (!ok)
+        return;
+    m_interval = ms;
+    item->setChecked(true);
+}
+
+void StatusCheck::BtnStatusClick()
+{
+    if (m_button->text() != StartCaption) {
+        show(State::Stopping, StoppingCaption, nullptr, &StartHint, false);
+        if (m_thread)
+            m_thread->requestStop();
+        return;
+    }
+    // A check that has shown its end has nothing left to do but return.
+    if (m_thread)
+        m_thread->wait();
+    show(State::Started, StopCaption, &RunningColour, &StopHint, true);
+    emit checkIdleChanged(false);
+    try {
+        WriteHostAddressFile();
+    } catch (...) {
+        // The check never began; the user hears why from the handler guard.
+        ShowCheckStopped({});
+        throw;
+    }
+    m_thread = new HostChkThread(*this, {m_interval, m_programFolder, m_queryTimeoutMs});
+    m_thread->begin();
+}
+
+void StatusCheck::stopAndWait()
+{
+    if (!m_thread)
+        return;
+    QEventLoop loop;
+    connect(m_thread, &QThread::finished, &loop, &QEventLoop::quit);
+    m_thread->abort();
+    // The check's closing steps need this thread; the user's clicks have to wait.
+    if (!m_thread->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The loop may already have freed the thread (it deletes itself once finished).
+    if (m_thread)
+        m_thread->wait();
+}
+
+void StatusCheck::ShowCheckRunning()
+{
+    show(m_state == State::Stopping ? State::Stopping : State::Querying, QueryingCaption, &RunningColour, nullptr,
+         m_button->isEnabled());
+}
+
+int StatusCheck::WriteHostAddressFile()
+{
+    return queryfiles::WriteHostAddressFile(m_programFolder, m_hosts);
+}
+
+void StatusCheck::ApplyStatusResults(const QList<QByteArray>& results)
+{
+    statusrules::ApplyStatusResults(m_hosts, results, m_sortLiveHostsFirst && m_sortLiveHostsFirst());
+    emit resultsApplied();
+}
+
+void StatusCheck::ShowCheckWaiting()
+{
+    show(m_state == State::Stopping ? State::Stopping : State::Waiting, StopCaption, &RunningColour, nullptr,
+         m_button->isEnabled());
+}
+
+void StatusCheck::ShowCheckStopped(const QString& error)
+{
+    // The hint is set too: a check that ends by itself (the query program is missing) was never
+    // asked to stop, and would otherwise still offer to stop.
+    show(State::Idle, StartCaption, &IdleColour, &StartHint, true);
+    emit checkIdleChanged(true);
+    if (!error.isEmpty()) {
+        // Shown after this step, so the check thread is not held while the user reads it.
+        QMetaObject::invokeMethod(
+            this, [this, error] { m_prompter.message(Prompter::Icon::Error, error); }, Qt::QueuedConnection);
+    }
+}

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "status/HostCheckSteps.h"
+#include "status/QueryRunner.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class HostChkThread;
+class HostGridModel;
+class Prompter;
+class QAction;
+class QColor;
+class QPushButton;
+
+// The status check button BtnStatus above the host grid and the check it starts and stops. The
+// button's caption tells what a click does; its font is blue exactly while no check runs.
+class StatusCheck : public HostCheckSteps
+{
+    Q_OBJECT
+public:
+    enum class State
+    {
+        Idle,     // "ﾁｪｯｸ開始", blue
+        Started,  // "ﾁｪｯｸ停止", red
+        Querying, // "ﾁｪｯｸ...", red
+        Waiting,  // "ﾁｪｯｸ停止", red
+        Stopping, // "停止中..", disabled
+    };
+    Q_ENUM(State)
+
+    static constexpr quint32 DefaultInterval = 10000;
+
+    // button is the caller's (it lays out the host tab); this sets it up and handles its clicks.
+    StatusCheck(Prompter& prompter, HostGridModel& hosts, QString programFolder, QPushButton* button,
+                QObject* parent = nullptr);
+    // Stops a running check and waits for it.
+    ~StatusCheck() override;
+
+    QPushButton* button() const { return m_button; }
+    State state() const { return m_state; }
+    bool isIdle() const { return m_state == State::Idle; }
+
+    // The check interval in ms, as the settings store it. A running check keeps the one it began with.
+    quint32 interval() const { return m_interval; }
+    // Also ticks the interval item with this value, if there is one.
+    void setInterval(quint32 ms);
+    // The items of "ホストチェック間隔": checkable, exclusive, data() the interval in ms.
+    void connectIntervalMenu(const QList<QAction*>& items);
+    // "稼働中ホストを優先して並べる" (N22), read after each result line.
+    void setSortLiveHostsFirst(std::function<bool()> option) { m_sortLiveHostsFirst = std::move(option); }
+    // For tests and measurements: the longest a status run may take before it is ended.
+    void setQueryTimeoutMs(int ms) { m_queryTimeoutMs = ms; }
+
+    // Shutdown: ends a running check in order (stop asked, a running query program ended, the
+    // thread joined) while the window still stands; its closing steps run meanwhile.
+    void stopAndWait();
+
+public slots:
+    void BtnStatusClick();
+    void HostCheckIntervalClick(QAction* item);
+
+signals:
+    // false when a check starts, true when it has ended: the host editing commands and the
+    // move buttons are enabled only while idle.
+    void checkIdleChanged(bool idle);
+    void stateChanged(StatusCheck::State state);
+    // After each cycle's results have reached the grid.
+    void resultsApplied();
+
+public:
+    // The synchronised steps; the check thread runs them on this object's thread.
+    void ShowCheckRunning() override;
+    int WriteHostAddressFile() override;
+    void ApplyStatusResults(const QList<QByteArray>& results) override;
+    void ShowCheckWaiting() override;
+    void ShowCheckStopped(const QString& error) override;
+
+private:
+    void show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled);
+
+    Prompter& m_prompter;
+    HostGridModel& m_hosts;
+    const QString m_programFolder;
+    QPushButton* m_button;
+    QList<QAction*> m_intervalItems;
+    QPointer<HostChkThread> m_thread;
+    std::function<bool()> m_sortLiveHostsFirst;
+    quint32 m_interval = DefaultInterval;
+    int m_queryTimeoutMs = queryrunner::QueryTimeoutMs;
+    State m_state = State::Idle;
+};

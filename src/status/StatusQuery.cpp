@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "status/StatusQuery.h"
+
+#include "platform/QueryProgram.h"
+#include "status/QueryFiles.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+StatusQuery::StatusQuery(QString programFolder, int timeoutMs)
+    : m_programFolder(std::move(programFolder)), m_timeoutMs(timeoutMs)
+{
+}
+
+StatusQuery::Outcome StatusQuery::run(QList<QByteArray>& results, qsizetype hostCount)
+{
+    results.clear();
+    m_error.clear();
+    if (m_aborted)
+        return Outcome::Aborted;
+    if (hostCount <= 0)
+        return Outcome::Done;
+    const QString program = queryprogram::find(m_programFolder);
+    if (program.isEmpty()) {
+        m_error = queryrunner::notFoundMessage(m_programFolder);
+        return Outcome::NotFound;
+    }
+    const Outcome outcome = runProgram(program);
+    if (outcome == Outcome::Done)
+        results =
+            queryfiles::readStatusResults(QDir(m_programFolder).filePath(queryfiles::StatusOutputFile), hostCount);
+    return outcome;
+}
+
+StatusQuery::Outcome StatusQuery::runProgram(const QString& program)
+{
+    const QStringList arguments = queryfiles::statusArguments(m_programFolder);
+    queryrunner::removeOutputFile(m_programFolder, arguments);
+
+    QProcess process;
+    queryrunner::prepare(process, m_programFolder, program, arguments);
+    QEventLoop loop;
+    bool timedOut = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    {
+        QMutexLocker lock(&m_mutex);
+        m_process = &process;
+    }
+    process.start();
+    const bool started = process.waitForStarted(-1);
+    if (started && !m_aborted && process.state() == QProcess::Running) {
+        timer.start(m_timeoutMs);
+        loop.exec();
+    }
+    {
+        QMutexLocker lock(&m_mutex);
+        m_process = nullptr;
+    }
+    if (!started) {
+        m_error = queryrunner::cannotStartMessage(program, process.errorString());
+        return Outcome::FailedToStart;
+    }
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+    if (m_aborted || timedOut) {
+        // Whatever it wrote before it was ended belongs to no finished run.
+        queryrunner::removeOutputFile(m_programFolder, arguments);
+        return m_aborted ? Outcome::Aborted : Outcome::TimedOut;
+    }
+    return Outcome::Done;
+}
+
+void StatusQuery::abort()
+{
+    m_aborted = true;
+    QMutexLocker lock(&m_mutex);
+    if (m_process) {
+        QProcess* process = m_process;
+        // The process belongs to the check thread; it is ended there, in the loop the run waits in.
+        QMetaObject::invokeMethod(
+            process, [process] { process->kill(); }, Qt::QueuedConnection);
+    }
+}
