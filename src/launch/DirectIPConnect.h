@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+
+class AddressHistory;
+class GameLauncher;
+class HistoryComboBox;
+class Prompter;
+class QPushButton;
+
+// "IP指定接続": joins a typed address from the notification-area menu. One instance lives for the
+// whole run and keeps its last text; it stays open while the game runs.
+class TIPConnectionDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    TIPConnectionDlg(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent = nullptr);
+
+    HistoryComboBox* comboBox() const { return m_box; }
+    QPushButton* connectButton() const { return m_connect; }
+    QPushButton* closeButton() const { return m_close; }
+    QString addressText() const;
+
+public slots:
+    void btnConnectClick();
+
+private:
+    void IPComboBox2Change(const QString& text);
+    void IPComboBox2Enter();
+
+    AddressHistory& m_history;
+    GameLauncher& m_launcher;
+    HistoryComboBox* m_box;
+    QPushButton* m_connect;
+    QPushButton* m_close;
+};

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class Prompter;
+class QWidget;
+
+// The one way the game is started: joining a host, creating a host or a dedicated host, or a plain
+// start. Each run shows its own status window with a cancel button and waits in a local event
+// loop, so the main window and every other handler keep running; a dedicated host is started again
+// while the auto-restart box is ticked when it ends.
+class GameLauncher : public QObject
+{
+    Q_OBJECT
+public:
+    explicit GameLauncher(Prompter& prompter, QObject* parent = nullptr);
+
+    // Where the values come from at the moment of each launch. Unset sources read as empty or false.
+    void setGameFolderSource(std::function<QString()> source) { m_gameFolder = std::move(source); }
+    void setHostNameSource(std::function<QString()> source) { m_hostName = std::move(source); }
+    void setHostTabAddressSource(std::function<QString()> source) { m_hostTabAddress = std::move(source); }
+    void setDialogAddressSource(std::function<QString()> source) { m_dialogAddress = std::move(source); }
+    void setAutoRestartSource(std::function<bool()> source) { m_autoRestart = std::move(source); }
+    // The program that runs a Windows game here ("GameRunner" in [Path] of Morvane.ini); empty
+    // means "wine" on PATH. Not used on Windows.
+    void setGameRunner(const QString& runner) { m_runner = runner; }
+    const QString& gameRunner() const { return m_runner; }
+    // The owner of the status windows (the main window). A modal dialog that is up when a launch
+    // starts owns the window instead, or its cancel button could not be clicked.
+    void setWindowParent(QWidget* parent) { m_windowParent = parent; }
+
+    // The status window's text: the mode's text, and for a join the address when it is the text of
+    // one of the two address boxes, else the name of the host grid's current row.
+    static QString statusText(const QString& mode, const QString& argument, const QString& hostTabAddress,
+                              const QString& dialogAddress, const QString& hostName);
+
+    // Returns when the game has ended or was cancelled, and after the last run of a restart chain.
+    // A game that cannot be started is reported in a message box.
+    void LaunchGame(const QString& mode, const QString& argument);
+
+    // Runs of the game going on now; launches may nest while a game runs.
+    int runningCount() const { return m_running; }
+
+public slots:
+    // BitBtn1 "Ghost Recon起動" and the notification-area item of the same name: a plain start.
+    void BtnStartGRClick();
+
+signals:
+    // A run has started (pid of the started process) or has ended, whichever way.
+    void gameStarted(qint64 pid);
+    void gameEnded();
+
+private:
+    enum class RunEnd
+    {
+        Ended,     // the game ended by itself
+        Cancelled, // the user cancelled; the game was ended
+        NotStarted
+    };
+    RunEnd runOnce(const QString& mode, const QString& argument);
+    QWidget* statusWindowParent() const;
+
+    Prompter& m_prompter;
+    std::function<QString()> m_gameFolder;
+    std::function<QString()> m_hostName;
+    std::function<QString()> m_hostTabAddress;
+    std::function<QString()> m_dialogAddress;
+    std::function<bool()> m_autoRestart;
+    QString m_runner;
+    QPointer<QWidget> m_windowParent;
+    int m_running = 0;
+};

@@ -1,0 +1,395 @@
+// SPDX-License-Identifier: MIT
+#include "GameLog.h"
+
+#include "launch/AddressBar.h"
+#include "launch/AddressHistory.h"
+#include "launch/GameLauncher.h"
+#include "launch/HistoryComboBox.h"
+#include "launch/HostCreationPanel.h"
+#include "launch/StateInfo.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFolders.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class TestGameLauncher : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void eachModeGetsItsArguments_data();
+    void eachModeGetsItsArguments();
+    void plainStartButtonStartsWithoutArguments();
+    void statusTextRule_data();
+    void statusTextRule();
+    void gridJoinNamesTheHostTypedJoinShowsTheAddress();
+    void cancelEndsTheGameAndClosesTheWindow();
+    void dedicatedHostRestartsWhileTicked();
+    void untickingDuringARunEndsTheChainAtItsEnd();
+    void cancelEndsTheRestartChain();
+    void onlyTheDedicatedHostRestarts();
+    void missingGameShowsAMessage();
+    void missingGameEndsTheRestartChain();
+    void windowsProgramRunsThroughTheRunner();
+    void missingWineShowsAMessage();
+    void nestedLaunchesEachHaveAWindow();
+    void launchFromAModalDialogIsOwnedByIt();
+
+private:
+    QList<GameRun> runs() const { return readGameLog(m_log); }
+    void setMode(const char* mode) { qputenv("MORVANE_FAKE_GAME_MODE", mode); }
+    // The stand-in writes its record as it starts; a run ended before that would leave none.
+    bool waitForRuns(int n) const
+    {
+        return QTest::qWaitFor([&] { return runs().size() >= n; }, 10000);
+    }
+    void clickCancelLater(int runsSoFar);
+
+    std::unique_ptr<TestFolders> m_folders;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<GameLauncher> m_launcher;
+    QString m_log;
+    QString m_savedCurrent;
+    QByteArray m_savedPath;
+};
+
+void TestGameLauncher::init()
+{
+    m_folders = std::make_unique<TestFolders>();
+    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
+    m_launcher->setGameFolderSource([this] { return m_folders->gameFolder(); });
+    m_log = m_folders->path(QStringLiteral("game.log"));
+    qputenv("MORVANE_FAKE_GAME_LOG", QFile::encodeName(m_log));
+    setMode("exit");
+    m_savedCurrent = QDir::currentPath();
+    m_savedPath = qgetenv("PATH");
+    QVERIFY(QDir::setCurrent(m_folders->programFolder()));
+}
+
+void TestGameLauncher::cleanup()
+{
+    QDir::setCurrent(m_savedCurrent);
+    qputenv("PATH", m_savedPath);
+    QCOMPARE(m_launcher->runningCount(), 0);
+    QVERIFY(visibleStatusWindows().isEmpty());
+    m_launcher.reset();
+    m_prompter.reset();
+    m_folders.reset();
+}
+
+void TestGameLauncher::clickCancelLater(int runsSoFar)
+{
+    // From the event loop that the launcher's wait runs, as a user's click would come.
+    QTimer::singleShot(0, this, [this, runsSoFar] {
+        QVERIFY(waitForRuns(runsSoFar));
+        const auto windows = visibleStatusWindows();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows.first()->cancelButton()->isVisible());
+        QTest::mouseClick(windows.first()->cancelButton(), Qt::LeftButton);
+    });
+}
+
+void TestGameLauncher::eachModeGetsItsArguments_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("plain") << QString() << QString() << QStringList();
+    QTest::newRow("host") << QStringLiteral("-server") << QString() << QStringList{QStringLiteral("-server")};
+    QTest::newRow("dedicated") << QStringLiteral("-autoserve") << QString()
+                               << QStringList{QStringLiteral("-autoserve")};
+    QTest::newRow("join") << QStringLiteral("-client") << QStringLiteral("192.168.0.10:2346")
+                          << QStringList{QStringLiteral("-client"), QStringLiteral("192.168.0.10:2346")};
+    QTest::newRow("blanks stay one argument")
+        << QStringLiteral("-client") << QStringLiteral("1.2.3.4 -server")
+        << QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server")};
+    QTest::newRow("quotes stay one argument") << QStringLiteral("-client") << QStringLiteral("\"x\"")
+                                              << QStringList{QStringLiteral("-client"), QStringLiteral("\"x\"")};
+    QTest::newRow("shell characters") << QStringLiteral("-client") << QStringLiteral("a;b $(c) `d` |e")
+                                      << QStringList{QStringLiteral("-client"), QStringLiteral("a;b $(c) `d` |e")};
+}
+
+void TestGameLauncher::eachModeGetsItsArguments()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, argument);
+    QFETCH(QStringList, arguments);
+    m_launcher->LaunchGame(mode, argument);
+    const auto log = runs();
+    QCOMPARE(log.size(), 1);
+    QCOMPARE(log.first().arguments, arguments);
+    // The program's own working folder, not the game folder.
+    QCOMPARE(QDir(log.first().cwd).canonicalPath(), QDir(m_folders->programFolder()).canonicalPath());
+    QCOMPARE(m_prompter->asked.size(), 0);
+}
+
+void TestGameLauncher::plainStartButtonStartsWithoutArguments()
+{
+    QTimer::singleShot(0, m_launcher.get(), &GameLauncher::BtnStartGRClick);
+    QTRY_COMPARE_WITH_TIMEOUT(runs().size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_launcher->runningCount(), 0, 10000);
+    QCOMPARE(runs().first().arguments, QStringList());
+}
+
+void TestGameLauncher::statusTextRule_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("hostTab");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("text");
+    const QString a = QStringLiteral("1.2.3.4:2346");
+    const QString none = QStringLiteral("000.000.000.000:0000");
+    const QString dlg = QStringLiteral("000.000.000.000");
+    QTest::newRow("plain") << QString() << QString() << none << dlg << QStringLiteral("GhostReconを実行中...");
+    QTest::newRow("host") << QStringLiteral("-server") << QString() << none << dlg
+                          << QStringLiteral("ＧＲホストを作成中...");
+    QTest::newRow("dedicated") << QStringLiteral("-autoserve") << QString() << none << dlg
+                               << QStringLiteral("専用ホストを作成中...");
+    QTest::newRow("from grid") << QStringLiteral("-client") << a << none << dlg << QStringLiteral("Alphaに接続中...");
+    QTest::newRow("typed in host tab") << QStringLiteral("-client") << a << a << dlg
+                                       << QStringLiteral("1.2.3.4:2346に接続中...");
+    QTest::newRow("typed in dialog") << QStringLiteral("-client") << a << none << a
+                                     << QStringLiteral("1.2.3.4:2346に接続中...");
+    QTest::newRow("other letter case names the host")
+        << QStringLiteral("-client") << QStringLiteral("host.example:1") << QStringLiteral("HOST.example:1") << dlg
+        << QStringLiteral("Alphaに接続中...");
+}
+
+void TestGameLauncher::statusTextRule()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, argument);
+    QFETCH(QString, hostTab);
+    QFETCH(QString, dialog);
+    QFETCH(QString, text);
+    QCOMPARE(GameLauncher::statusText(mode, argument, hostTab, dialog, QStringLiteral("Alpha")), text);
+}
+
+void TestGameLauncher::gridJoinNamesTheHostTypedJoinShowsTheAddress()
+{
+    AddressHistory history;
+    AddressBar bar(*m_prompter, history, *m_launcher);
+    m_launcher->setHostNameSource([] { return QStringLiteral("アルファ鯖"); });
+    QStringList texts;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] {
+        for (TStateInfoForm* w : visibleStatusWindows())
+            texts << w->text();
+    });
+
+    // The host grid's join: the box still holds something else.
+    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    // The same address typed into the box.
+    bar.comboBox()->lineEdit()->clear();
+    QTest::keyClicks(bar.comboBox(), QStringLiteral("1.2.3.4:2346"));
+    QTest::mouseClick(bar.connectButton(), Qt::LeftButton);
+
+    QCOMPARE(texts, (QStringList{QStringLiteral("アルファ鯖に接続中..."), QStringLiteral("1.2.3.4:2346に接続中...")}));
+    QCOMPARE(runs().size(), 2);
+    QCOMPARE(runs().at(1).arguments, (QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346")}));
+}
+
+void TestGameLauncher::cancelEndsTheGameAndClosesTheWindow()
+{
+    setMode("wait");
+    qint64 pid = 0;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 p) {
+        pid = p;
+        clickCancelLater(1);
+    });
+    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    QVERIFY(pid > 0);
+    QVERIFY(processIsGone(pid));
+    QVERIFY(visibleStatusWindows().isEmpty());
+    QCOMPARE(runs().size(), 1);
+    QCOMPARE(m_prompter->asked.size(), 0);
+}
+
+void TestGameLauncher::dedicatedHostRestartsWhileTicked()
+{
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    int started = 0;
+    QList<int> windowsAtStart;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] {
+        ++started;
+        windowsAtStart << int(visibleStatusWindows().size());
+        // The host quits by itself each time; the third time the box is unticked meanwhile.
+        if (started == 3)
+            panel.autoRestartBox()->setChecked(false);
+    });
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    QCOMPARE(started, 3);
+    const auto log = runs();
+    QCOMPARE(log.size(), 3);
+    for (const GameRun& run : log)
+        QCOMPARE(run.arguments, QStringList{QStringLiteral("-autoserve")});
+    // Each run has its own window; the one before is closed, not left on screen.
+    QCOMPARE(windowsAtStart, (QList<int>{1, 1, 1}));
+}
+
+void TestGameLauncher::untickingDuringARunEndsTheChainAtItsEnd()
+{
+    setMode("wait");
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    QList<qint64> pids;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        pids << pid;
+        QTimer::singleShot(0, this, [&, pid] {
+            QVERIFY(waitForRuns(int(pids.size())));
+            if (pids.size() == 2)
+                panel.autoRestartBox()->setChecked(false);
+            // The host ends by itself, neither cancelled nor by the launcher.
+            ::kill(pid_t(pid), SIGTERM);
+        });
+    });
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    QCOMPARE(pids.size(), 2);
+    QCOMPARE(runs().size(), 2);
+    QVERIFY(processIsGone(pids.at(0)));
+    QVERIFY(processIsGone(pids.at(1)));
+}
+
+void TestGameLauncher::cancelEndsTheRestartChain()
+{
+    setMode("wait");
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    QList<qint64> pids;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        pids << pid;
+        if (pids.size() == 1) {
+            clickCancelLater(1);
+            return;
+        }
+        // Only reached when the chain wrongly goes on: stop it so that the failure shows at once.
+        panel.autoRestartBox()->setChecked(false);
+        ::kill(pid_t(pid), SIGKILL);
+    });
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    QCOMPARE(pids.size(), 1);
+    QCOMPARE(runs().size(), 1);
+    QVERIFY(processIsGone(pids.first()));
+    QVERIFY(panel.autoRestartBox()->isChecked());
+}
+
+void TestGameLauncher::onlyTheDedicatedHostRestarts()
+{
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    QTest::mouseClick(panel.createHostButton(), Qt::LeftButton);
+    QCOMPARE(runs().size(), 1);
+    QCOMPARE(runs().first().arguments, QStringList{QStringLiteral("-server")});
+}
+
+void TestGameLauncher::missingGameShowsAMessage()
+{
+    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
+    QVERIFY(QFile::remove(exe));
+    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    QCOMPARE(m_prompter->asked.size(), 1);
+    const auto& q = m_prompter->asked.first();
+    QCOMPARE(q.kind, QStringLiteral("message"));
+    QCOMPARE(q.icon, Prompter::Icon::Error);
+    QVERIFY2(q.text.contains(QDir::toNativeSeparators(exe)) && q.text.contains(QStringLiteral("見つかりません")),
+             qPrintable(q.text));
+    QVERIFY(visibleStatusWindows().isEmpty());
+    QCOMPARE(runs().size(), 0);
+}
+
+void TestGameLauncher::missingGameEndsTheRestartChain()
+{
+    QVERIFY(QFile::remove(m_folders->game(QStringLiteral("GhostRecon.exe"))));
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    QCOMPARE(m_prompter->asked.size(), 1);
+    QVERIFY(panel.autoRestartBox()->isChecked());
+}
+
+void TestGameLauncher::windowsProgramRunsThroughTheRunner()
+{
+    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
+    QVERIFY(QFile::remove(exe));
+    TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
+    // The stand-in records what it is given, as Wine would be given it.
+    m_launcher->setGameRunner(QStringLiteral(MORVANE_FAKE_GAME));
+    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server"));
+    QCOMPARE(m_prompter->asked.size(), 0);
+    const auto log = runs();
+    QCOMPARE(log.size(), 1);
+    QCOMPARE(log.first().arguments, (QStringList{exe, QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server")}));
+}
+
+void TestGameLauncher::missingWineShowsAMessage()
+{
+    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
+    QVERIFY(QFile::remove(exe));
+    TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
+    const QString emptyBin = m_folders->path(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(emptyBin));
+    qputenv("PATH", QFile::encodeName(emptyBin));
+    m_launcher->LaunchGame(QStringLiteral("-server"), QString());
+    QCOMPARE(m_prompter->asked.size(), 1);
+    QVERIFY2(m_prompter->asked.first().text.contains(QStringLiteral("Wine")),
+             qPrintable(m_prompter->asked.first().text));
+    QVERIFY(visibleStatusWindows().isEmpty());
+}
+
+void TestGameLauncher::nestedLaunchesEachHaveAWindow()
+{
+    setMode("wait");
+    QList<qint64> pids;
+    int windowsDuringInner = 0;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        pids << pid;
+        if (pids.size() == 1) {
+            // The tray's "Ghost Recon起動" while the first game runs.
+            QTimer::singleShot(0, m_launcher.get(), &GameLauncher::BtnStartGRClick);
+            return;
+        }
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(waitForRuns(2));
+            windowsDuringInner = int(visibleStatusWindows().size());
+            ::kill(pid_t(pids.at(1)), SIGTERM);
+            ::kill(pid_t(pids.at(0)), SIGTERM);
+        });
+    });
+    m_launcher->LaunchGame(QStringLiteral("-server"), QString());
+    QCOMPARE(pids.size(), 2);
+    QCOMPARE(windowsDuringInner, 2);
+    QCOMPARE(runs().size(), 2);
+    QVERIFY(processIsGone(pids.at(0)));
+    QVERIFY(processIsGone(pids.at(1)));
+}
+
+void TestGameLauncher::launchFromAModalDialogIsOwnedByIt()
+{
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QCOMPARE(QApplication::activeModalWidget(), &dialog);
+    QWidget* owner = nullptr;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] {
+        const auto windows = visibleStatusWindows();
+        if (windows.size() == 1)
+            owner = windows.first()->parentWidget();
+    });
+    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    // Owned by the modal dialog, the status window is not blocked by it: its cancel button works.
+    QCOMPARE(owner, &dialog);
+}
+
+QTEST_MAIN(TestGameLauncher)
+#include "tst_GameLauncher.moc"
