@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/HostEdit.h"
+
+#include "hosts/HostGridModel.h"
+#include "platform/Cp932.h"
+#include "platform/HandlerGuard.h"
+#include "platform/Prompter.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_nameEdit(new QLineEdit(this)), m_addressEdit(new QLineEdit(this)),
+      m_okButton(new QPushButton(QStringLiteral("OK"), this)),
+      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this))
+{
+    setObjectName(QStringLiteral("HostEditDlg"));
+    setWindowTitle(QStringLiteral("ホストの編集"));
+    setModal(true);
+
+    m_nameEdit->setObjectName(QStringLiteral("EditHostName"));
+    m_nameEdit->setToolTip(QStringLiteral("ホストに分かりやすい名前を付けることができます"));
+    m_addressEdit->setObjectName(QStringLiteral("EditIP"));
+    m_addressEdit->setToolTip(QStringLiteral("ホストのIPアドレスかドメインを入力します"));
+    m_okButton->setObjectName(QStringLiteral("btnOK"));
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    m_cancelButton->setAutoDefault(false);
+
+    auto* fields = new QVBoxLayout;
+    auto addField = [&](const QString& caption, QLineEdit* edit) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(edit);
+        fields->addWidget(label);
+        fields->addWidget(edit);
+    };
+    addField(QStringLiteral("ホスト名"), m_nameEdit);
+    addField(QStringLiteral("アドレス"), m_addressEdit);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setMinimumWidth(260);
+
+    connect(m_okButton, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { OKBtnClick(); }));
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+THostEditDlg::~THostEditDlg() = default;
+
+void THostEditDlg::setHost(const QByteArray& name, const QByteArray& address)
+{
+    m_shownName = name;
+    m_shownAddress = address;
+    m_shownNameText = cp932::toUnicode(name);
+    m_shownAddressText = cp932::toUnicode(address);
+    m_nameEdit->setText(m_shownNameText);
+    m_addressEdit->setText(m_shownAddressText);
+}
+
+QByteArray THostEditDlg::fieldBytes(const QLineEdit* edit, const QByteArray& shownBytes, const QString& shownText) const
+{
+    return edit->text() == shownText ? shownBytes : cp932::fromUnicode(edit->text());
+}
+
+void THostEditDlg::OKBtnClick()
+{
+    const QByteArray address = fieldBytes(m_addressEdit, m_shownAddress, m_shownAddressText);
+    // Blanks alone read back as an empty address too, and that would end the list.
+    if (!HostGridModel::isUsableAddress(address)) {
+        m_prompter.message(Prompter::Icon::Information, QStringLiteral("IPは必ず入力してください"));
+        m_addressEdit->setFocus();
+        return;
+    }
+    QByteArray name = fieldBytes(m_nameEdit, m_shownName, m_shownNameText);
+    if (name.isEmpty())
+        name = cp932::fromUnicode(QStringLiteral("IPホスト"));
+    m_name = name;
+    m_address = address;
+    accept();
+}
+
+void THostEditDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    m_nameEdit->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+
+class Prompter;
+class QLineEdit;
+class QPushButton;
+
+// "ホストの編集": the name and address of one host. A field the user leaves as it was gives back the
+// very bytes it was shown with, so a name that code page 932 cannot round-trip is not re-encoded.
+class THostEditDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit THostEditDlg(Prompter& prompter, QWidget* parent = nullptr);
+    ~THostEditDlg() override;
+
+    void setHost(const QByteArray& name, const QByteArray& address);
+    // The results, valid once the dialog was accepted.
+    QByteArray hostName() const { return m_name; }
+    QByteArray hostAddress() const { return m_address; }
+
+    QLineEdit* nameEdit() const { return m_nameEdit; }
+    QLineEdit* addressEdit() const { return m_addressEdit; }
+
+    // "OK": refuses an empty address with a message and stays open.
+    void OKBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QByteArray fieldBytes(const QLineEdit* edit, const QByteArray& shownBytes, const QString& shownText) const;
+
+    Prompter& m_prompter;
+    QLineEdit* m_nameEdit;
+    QLineEdit* m_addressEdit;
+    QPushButton* m_okButton;
+    QPushButton* m_cancelButton;
+    QByteArray m_shownName;
+    QByteArray m_shownAddress;
+    QString m_shownNameText;
+    QString m_shownAddressText;
+    QByteArray m_name;
+    QByteArray m_address;
+};

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "hosts/HostViewScheme.h"
+
+#include <QTableView>
+
+class HostGridModel;
+
+// The host grid "HostNameList": a header row over the 50 slot rows, whole-row selection, no
+// editing in place. Only host rows can become current; a click on an empty slot changes nothing.
+// The vertical scroll bar is there only while more than nine hosts are listed.
+class HostGridView : public QTableView
+{
+    Q_OBJECT
+public:
+    static constexpr int RowHeight = 18;
+    static constexpr int NameWidth = 106;
+    static constexpr int AddressWidth = 118;
+    static constexpr int StatusWidth = 90;
+
+    explicit HostGridView(HostGridModel* hosts, QWidget* parent = nullptr);
+
+    HostGridModel* hosts() const { return m_hosts; }
+    // The current host, 0-based, or -1 when the current row holds no host.
+    int currentHost() const;
+    // Makes row i current (and selected when it holds a host).
+    void setCurrentHost(int i);
+
+    // Background, text and header colours.
+    void setScheme(const HostViewScheme& scheme);
+    const HostViewScheme& scheme() const { return m_scheme; }
+
+signals:
+    // Double-click on a host row, or Enter.
+    void hostActivated();
+    void deletePressed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+
+private:
+    bool isHostIndex(const QModelIndex& index) const;
+    void hostCountChanged(int count);
+
+    HostGridModel* m_hosts;
+    HostViewScheme m_scheme;
+};

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "hosts/HostViewScheme.h"
+
+#include <QString>
+#include <QWidget>
+
+class HostGridModel;
+class HostGridView;
+class Prompter;
+class QAction;
+class QBoxLayout;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+// The host tab's own part: the hint label, the host grid and the row of editing buttons, with the
+// handlers that add, edit, delete and reorder hosts and the grid's pop-up menu. It owns the host
+// model. Whoever composes the tab adds its own controls to extraButtonsLayout(), at the right end
+// of the buttons row, or places the page inside a layout of its own.
+class HostsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit HostsPage(Prompter& prompter, QWidget* parent = nullptr);
+    ~HostsPage() override;
+
+    HostGridModel& hosts() const { return *m_hosts; }
+    HostGridView* grid() const { return m_grid; }
+    QWidget* buttonsRow() const { return m_buttonsRow; }
+    QBoxLayout* extraButtonsLayout() const { return m_extraButtons; }
+
+    QMenu* popupMenu() const { return m_popup; } // "PopupMenuOnHost"
+    QAction* hostInfoAction() const { return m_hostInfo; } // "N18", disabled until host information exists
+    QAction* addHostAction() const { return m_addHost; }
+    QAction* editHostAction() const { return m_editHost; }
+    QAction* delHostAction() const { return m_delHost; }
+
+    // Adding, editing, deleting and reordering are possible only while the status check is idle:
+    // the check calls setCheckIdle(false) when it starts and setCheckIdle(true) when it has ended.
+    void setCheckIdle(bool idle);
+    bool isCheckIdle() const { return m_checkIdle; }
+
+    // The current host, 0-based, or -1 when the current row holds none; its name, or empty.
+    int currentHost() const;
+    QString currentHostName() const;
+
+    void setScheme(const HostViewScheme& scheme);
+
+    // Moves host `from` to position `to` (0-based); the current row follows the moved host.
+    void MoveHostRow(int from, int to);
+
+    void actAddHostExecute();
+    void actEditHostExecute();
+    void actDelHostExecute();
+    void Button4Click();
+    void Button5Click();
+    // Double-click, Enter and "接続".
+    void HostNameListDblClick();
+    // "アドレスをコピー".
+    void CopyAddressClick();
+
+signals:
+    // The user wants to join the host at `address`, listed as `name`.
+    void joinRequested(const QString& address, const QString& name);
+
+private:
+    QAction* makeAction(const QString& name, const QString& caption, const QString& hint);
+    QPushButton* makeButton(const QString& name, const QString& caption, const QString& hint);
+    void buildPopupMenu();
+    void showPopupMenu(const QPoint& viewportPos);
+
+    Prompter& m_prompter;
+    HostGridModel* m_hosts;
+    HostGridView* m_grid;
+    QLabel* m_label;
+    QWidget* m_buttonsRow;
+    QBoxLayout* m_extraButtons;
+    QPushButton* m_addButton;
+    QPushButton* m_editButton;
+    QPushButton* m_deleteButton;
+    QPushButton* m_upButton;
+    QPushButton* m_downButton;
+    QAction* m_addHost;
+    QAction* m_editHost;
+    QAction* m_delHost;
+    QMenu* m_popup = nullptr;
+    QAction* m_hostInfo = nullptr;
+    QAction* m_connect = nullptr;
+    QAction* m_copyAddress = nullptr;
+    QAction* m_edit3 = nullptr;
+    QAction* m_delete1 = nullptr;
+    bool m_checkIdle = true;
+};

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/THostList.h"
+
+#include "hosts/HostGridModel.h"
+#include "platform/ProfileFile.h"
+#include "platform/Prompter.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray Section = QByteArrayLiteral("HostList");
+
+QByteArray nameKey(int n) { return QByteArrayLiteral("Hostname") + QByteArray::number(n); }
+QByteArray addressKey(int n) { return QByteArrayLiteral("HostIP") + QByteArray::number(n); }
+
+} // namespace
+
+bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const std::function<void()>& openWebList)
+{
+    if (QFileInfo(path).isFile())
+        return false;
+    const bool download = prompter.confirm(
+        Prompter::Icon::Question,
+        QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリストをダウンロードすることが出来ます。"
+                       "\r\nダウンロードを実行しますか？"));
+    if (download && openWebList)
+        openWebList();
+    return true;
+}
+
+int THostList::LoadHostList(const QString& path)
+{
+    const ProfileFile file(path);
+    int added = 0;
+    for (int n = 1; n <= SlotCount; ++n) {
+        const QByteArray name = file.readString(Section, nameKey(n));
+        const QByteArray address = file.readString(Section, addressKey(n));
+        if (address.isEmpty() || m_hosts.isFull())
+            break;
+        if (!m_hosts.appendHost(name, address))
+            break;
+        ++added;
+    }
+    return added;
+}
+
+void THostList::SaveHostList(const QString& path)
+{
+    ProfileFile file(path);
+    for (int n = 1; n <= SlotCount; ++n) {
+        const int i = n - 1;
+        const bool listed = i < HostGridModel::MaxHostCount && m_hosts.isHost(i);
+        file.writeString(Section, nameKey(n), listed ? m_hosts.host(i).name : QByteArray());
+        file.writeString(Section, addressKey(n), listed ? m_hosts.host(i).address : QByteArray());
+    }
+    file.save();
+}
