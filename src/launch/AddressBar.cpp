@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMimeData>
 #include <QPointer>
@@ -27,6 +28,8 @@ AddressBar::AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher
     m_box->setToolTip(QStringLiteral("接続したいホストのアドレスを入れます"));
     m_box->setHistoryModel(&m_history);
     m_box->setEditText(AddressHistory::defaultAddress());
+    // Show the start of the address when the box is narrower than the text.
+    m_box->lineEdit()->setCursorPosition(0);
     m_box->setMinimumContentsLength(21);
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
@@ -96,4 +99,6 @@ void AddressBar::IP2Click()
         return;
     m_history.clear();
     m_box->setEditText(AddressHistory::defaultAddress());
+    // Show the start of the address when the box is narrower than the text.
+    m_box->lineEdit()->setCursorPosition(0);
 }

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "app/GameFolder.h"
+
+#include "app/GameInstallation.h"
+#include "platform/Prompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace gamefolder {
+
+bool BrowseForFolder(Prompter& prompter, const QString& title, QString& folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder.clear();
+    const std::optional<QString> chosen = prompter.pickFolder(title, folder);
+    if (!chosen)
+        return false;
+    QString path = *chosen;
+    // A drive or file-system root keeps its separator; any other folder loses a trailing one.
+    while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'))) &&
+           !path.endsWith(QStringLiteral(":\\")))
+        path.chop(1);
+    folder = path;
+    return true;
+}
+
+bool EnsureGameFolder(Prompter& prompter, QString& gameFolder)
+{
+    if (gameinstallation::holdsGame(gameFolder))
+        return true;
+    prompter.message(Prompter::Icon::Warning, QStringLiteral("Ghostrecon.exeの含まれる場所を指定してください"));
+    if (BrowseForFolder(prompter, QStringLiteral("Ghostrecon.exeの位置指定"), gameFolder) &&
+        gameinstallation::holdsGame(gameFolder))
+        return true;
+    prompter.message(Prompter::Icon::Error,
+                     QStringLiteral("GhostRecon.exeが見つかりませんでした\r\nモルベーンを終了します"));
+    return false;
+}
+
+std::optional<QString> chooseOtherInstallation(Prompter& prompter, const QString& gameFolder)
+{
+    const QString title = QStringLiteral("\"GhostRecon.exe\"が含まれるフォルダを選択してください");
+    QString candidate = gameFolder;
+    for (;;) {
+        if (!BrowseForFolder(prompter, title, candidate))
+            return std::nullopt;
+        if (gameinstallation::holdsGame(candidate))
+            break;
+        prompter.message(Prompter::Icon::None, QStringLiteral("指定されたフォルダに Ghostrecon.exe が含まれていません"));
+    }
+    if (candidate == gameFolder)
+        return std::nullopt;
+    return candidate;
+}
+
+bool askReloadNewGame(Prompter& prompter)
+{
+    return prompter.confirm(Prompter::Icon::Warning,
+                            QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
+}
+
+} // namespace gamefolder

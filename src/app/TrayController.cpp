@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "app/TrayController.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
+    : QObject(parent), m_window(window), m_icon(new QSystemTrayIcon(this))
+{
+    m_icon->setObjectName(QStringLiteral("TrayIcon"));
+    m_icon->setToolTip(QStringLiteral("モルベーン"));
+    m_icon->setIcon(QApplication::windowIcon());
+    m_icon->setContextMenu(menu);
+    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            emit iconDoubleClicked();
+    });
+    m_window->installEventFilter(this);
+}
+
+bool TrayController::iconShown() const { return m_icon->isVisible(); }
+
+bool TrayController::canUseTray() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void TrayController::minimise()
+{
+    if (m_trayMode && canUseTray())
+        hideToTray();
+    else
+        m_window->showMinimized();
+}
+
+void TrayController::hideToTray()
+{
+    m_icon->show();
+    m_window->hide();
+}
+
+void TrayController::restore()
+{
+    m_icon->hide();
+    m_window->showNormal();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+bool TrayController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window && event->type() == QEvent::WindowStateChange && m_window->isMinimized() && m_trayMode &&
+        canUseTray()) {
+        // Hiding inside the state change confuses some window managers; do it right after.
+        QTimer::singleShot(0, this, [this] {
+            if (m_window->isMinimized())
+                hideToTray();
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}

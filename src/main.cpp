@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "app/TMainForm.h"
+#include "platform/AppPaths.h"
+#include "platform/QtPrompter.h"
+#include "platform/ShownProbe.h"
+#include "platform/SignalHandler.h"
+#include "platform/SingleInstance.h"
+#include "platform/UiFont.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("モルベーン"));
+    // Hidden into the notification area the window is not "closed": only our own end quits.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(QStringLiteral("Morvane_Mutex"));
+    if (!instance.start())
+        return 0; // the running copy comes to the front; this one writes nothing
+
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QStringLiteral("ja_JP")), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+    QApplication::setFont(uiFont());
+
+    const QString programFolder = apppaths::programFolder();
+    QDir().mkpath(programFolder);
+    // Files addressed relative to the working folder land in the program folder too.
+    QDir::setCurrent(programFolder);
+
+    QtPrompter prompter;
+    TMainForm form(prompter, programFolder);
+    prompter.setOwner(&form);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form, &TMainForm::bringToFront);
+    SignalHandler terminations;
+    QObject::connect(&terminations, &SignalHandler::terminationRequested, &form, &TMainForm::endSession);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager&) { form.endSession(); });
+
+    form.FormCreate();
+    ShownProbe::attach(&form);
+    form.show();
+    if (form.endRequested())
+        QTimer::singleShot(0, &form, &TMainForm::Exit1Click);
+    const int code = QApplication::exec();
+    form.FormDestroy();
+    return code;
+}

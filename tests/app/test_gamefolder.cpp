@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "app/GameFolder.h"
+#include "app/GameInstallation.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using Icon = Prompter::Icon;
+
+class TestGameFolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void gameFoundInAnyLetterCase_data();
+    void gameFoundInAnyLetterCase();
+    void missingFolderAsksWithNothingPreselected();
+    void pickedFolderWithTheGameIsTaken();
+    void pickedFolderWithoutTheGameEnds();
+    void otherInstallationSameFolderAsksNothing();
+    void otherInstallationRejectedFolderReopensThere();
+    void otherInstallationCancelChangesNothing();
+};
+
+void TestGameFolder::gameFoundInAnyLetterCase_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("as shipped") << QStringLiteral("GhostRecon.exe");
+    QTest::newRow("lower") << QStringLiteral("ghostrecon.exe");
+    QTest::newRow("upper") << QStringLiteral("GHOSTRECON.EXE");
+}
+
+void TestGameFolder::gameFoundInAnyLetterCase()
+{
+    QFETCH(QString, name);
+    TestFolders f;
+    const QString folder = f.path(QStringLiteral("other"));
+    TestFolders::writeFile(folder + QLatin1Char('/') + name, QByteArrayLiteral("MZ"));
+    ScriptedPrompter p;
+    QString gameFolder = folder;
+    QVERIFY(gamefolder::EnsureGameFolder(p, gameFolder));
+    QCOMPARE(gameFolder, folder);
+    QVERIFY(p.asked.isEmpty());
+}
+
+void TestGameFolder::missingFolderAsksWithNothingPreselected()
+{
+    TestFolders f;
+    ScriptedPrompter p; // the picker is cancelled
+    QString gameFolder = f.path(QStringLiteral("gone"));
+    QVERIFY(!gamefolder::EnsureGameFolder(p, gameFolder));
+    QCOMPARE(p.asked.size(), 3);
+    QCOMPARE(p.asked[0].kind, QStringLiteral("message"));
+    QCOMPARE(p.asked[0].icon, Icon::Warning);
+    QCOMPARE(p.asked[0].text, QStringLiteral("Ghostrecon.exeの含まれる場所を指定してください"));
+    QCOMPARE(p.asked[1].kind, QStringLiteral("pickFolder"));
+    QCOMPARE(p.asked[1].text, QStringLiteral("Ghostrecon.exeの位置指定"));
+    QCOMPARE(p.asked[1].initial, QString());
+    QCOMPARE(p.asked[2].icon, Icon::Error);
+    QCOMPARE(p.asked[2].text, QStringLiteral("GhostRecon.exeが見つかりませんでした\r\nモルベーンを終了します"));
+    // The stored folder did not exist, so the empty text is what gets stored.
+    QCOMPARE(gameFolder, QString());
+}
+
+void TestGameFolder::pickedFolderWithTheGameIsTaken()
+{
+    TestFolders f;
+    ScriptedPrompter p;
+    p.answers << f.gameFolder() + QLatin1Char('/');
+    QString gameFolder = f.path(QStringLiteral("program")); // exists, holds no game
+    QVERIFY(gamefolder::EnsureGameFolder(p, gameFolder));
+    QCOMPARE(gameFolder, f.gameFolder());
+    QCOMPARE(p.asked[1].initial, f.programFolder());
+}
+
+void TestGameFolder::pickedFolderWithoutTheGameEnds()
+{
+    TestFolders f;
+    ScriptedPrompter p;
+    p.answers << f.programFolder();
+    QString gameFolder = f.path(QStringLiteral("gone"));
+    QVERIFY(!gamefolder::EnsureGameFolder(p, gameFolder));
+    QCOMPARE(p.asked.last().icon, Icon::Error);
+}
+
+void TestGameFolder::otherInstallationSameFolderAsksNothing()
+{
+    TestFolders f;
+    ScriptedPrompter p;
+    p.answers << f.gameFolder();
+    QCOMPARE(gamefolder::chooseOtherInstallation(p, f.gameFolder()), std::nullopt);
+    QCOMPARE(p.asked.size(), 1);
+    QCOMPARE(p.asked[0].text, QStringLiteral("\"GhostRecon.exe\"が含まれるフォルダを選択してください"));
+    QCOMPARE(p.asked[0].initial, f.gameFolder());
+}
+
+void TestGameFolder::otherInstallationRejectedFolderReopensThere()
+{
+    TestFolders f;
+    const QString second = f.path(QStringLiteral("second"));
+    TestFolders::writeFile(second + QStringLiteral("/GHOSTRECON.exe"), QByteArrayLiteral("MZ"));
+    ScriptedPrompter p;
+    p.answers << f.programFolder() << second;
+    QCOMPARE(gamefolder::chooseOtherInstallation(p, f.gameFolder()), std::optional<QString>(second));
+    QCOMPARE(p.asked.size(), 3);
+    QCOMPARE(p.asked[1].text, QStringLiteral("指定されたフォルダに Ghostrecon.exe が含まれていません"));
+    QCOMPARE(p.asked[2].kind, QStringLiteral("pickFolder"));
+    QCOMPARE(p.asked[2].initial, f.programFolder());
+    p.answers << true;
+    QVERIFY(gamefolder::askReloadNewGame(p));
+    QCOMPARE(p.asked.last().text,
+             QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
+}
+
+void TestGameFolder::otherInstallationCancelChangesNothing()
+{
+    TestFolders f;
+    ScriptedPrompter p;
+    QCOMPARE(gamefolder::chooseOtherInstallation(p, f.gameFolder()), std::nullopt);
+    QCOMPARE(p.asked.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestGameFolder)
+#include "test_gamefolder.moc"
