@@ -21,6 +21,9 @@ int main(int argc, char** argv)
     // Hidden into the notification area the window is not "closed": only our own end quits.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Before anything can answer a second copy: an end asked for from then on must not kill us.
+    SignalHandler terminations;
+
     SingleInstance instance(QStringLiteral("Morvane_Mutex"));
     if (!instance.start())
         return 0; // the running copy comes to the front; this one writes nothing
@@ -40,7 +43,6 @@ int main(int argc, char** argv)
     TMainForm form(prompter, programFolder);
     prompter.setOwner(&form);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form, &TMainForm::bringToFront);
-    SignalHandler terminations;
     QObject::connect(&terminations, &SignalHandler::terminationRequested, &form, &TMainForm::endSession);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager&) { form.endSession(); });
 

@@ -62,7 +62,7 @@ void TestSettings::readsEveryKey()
 void TestSettings::damagedFilesGiveDefaults_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe[\x01]\x00=\x00", 11);
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe[\x01]\x00=\x00", 9);
     QTest::newRow("no sections") << QByteArrayLiteral("GetIP=0\r\nCheckHostInterval=20000\r\n");
     QTest::newRow("garbage numbers") << QByteArrayLiteral("[StartUp]\nGetIP=yes\n[Morvane]\nInTray=on\n"
                                                           "CheckHostInterval=12abc\n");
