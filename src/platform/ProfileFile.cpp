@@ -115,22 +115,7 @@ ProfileFile ProfileFile::fromBytes(QByteArray bytes)
 
 void ProfileFile::parse(const QByteArray& bytes)
 {
-    m_lines.clear();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        const qsizetype endLength = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-        m_lines.append(Line{bytes.sliced(start, i - start), bytes.sliced(i, endLength)});
-        i += endLength;
-        start = i;
-    }
-    if (start < bytes.size())
-        m_lines.append(Line{bytes.sliced(start), QByteArray()});
+    m_lines = textfile::splitLinesWithEnds(bytes);
     m_modified = false;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/TextFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -48,11 +50,7 @@ public:
     static std::optional<qint32> parseInt(QByteArrayView text);
 
 private:
-    struct Line
-    {
-        QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\r", "\n" or empty for a last line without one
-    };
+    using Line = textfile::Line;
     QList<Line> m_lines;
     QString m_path;
     bool m_modified = false;

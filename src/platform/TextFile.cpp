@@ -55,9 +55,9 @@ private:
 
 } // namespace
 
-QList<QByteArray> splitLines(QByteArrayView bytes)
+QList<Line> splitLinesWithEnds(QByteArrayView bytes)
 {
-    QList<QByteArray> lines;
+    QList<Line> lines;
     qsizetype start = 0;
     qsizetype i = 0;
     while (i < bytes.size()) {
@@ -66,12 +66,21 @@ QList<QByteArray> splitLines(QByteArrayView bytes)
             ++i;
             continue;
         }
-        lines.append(bytes.sliced(start, i - start).toByteArray());
-        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        const qsizetype endLength = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        lines.append(Line{bytes.sliced(start, i - start).toByteArray(), bytes.sliced(i, endLength).toByteArray()});
+        i += endLength;
         start = i;
     }
     if (start < bytes.size())
-        lines.append(bytes.sliced(start).toByteArray());
+        lines.append(Line{bytes.sliced(start).toByteArray(), QByteArray()});
+    return lines;
+}
+
+QList<QByteArray> splitLines(QByteArrayView bytes)
+{
+    QList<QByteArray> lines;
+    for (Line& line : splitLinesWithEnds(bytes))
+        lines.append(std::move(line.text));
     return lines;
 }
 

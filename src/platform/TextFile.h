@@ -11,8 +11,16 @@
 // Plain text files as the program's peers write them: code-page-932 bytes, lines ended by CR LF.
 namespace textfile {
 
+struct Line
+{
+    QByteArray text; // without its line end
+    QByteArray end;  // "\r\n", "\r", "\n", or empty for a last line without one
+};
+
 // Splits at CR LF, lone CR and lone LF. A final line end does not make an extra empty line.
 QList<QByteArray> splitLines(QByteArrayView bytes);
+// The same, keeping each line's own end, for rewriting a file with its untouched lines as they were.
+QList<Line> splitLinesWithEnds(QByteArrayView bytes);
 // Each line followed by CR LF, the last one too; no lines give empty bytes.
 QByteArray joinCrLf(const QList<QByteArray>& lines);
 
