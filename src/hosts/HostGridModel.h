@@ -53,16 +53,15 @@ public:
     QString nameText(int i) const;
     QString addressText(int i) const;
 
-    // False for an address that reads back from the host list file as empty (blanks, or a pair of
-    // quotes around nothing): the first empty address ends the list there, so every host after it
-    // would be lost at the next start.
+    // Whether a typed address is one: blanks alone, or a pair of quotes around nothing, count as an
+    // empty answer and must not enter the list.
     static bool isUsableAddress(QByteArrayView address);
 
     // Appends after the last host; false (and nothing changes) when the list is full or the address
-    // is not usable.
+    // is empty, since the first empty address ends the list when the file is read back.
     bool appendHost(const QByteArray& name, const QByteArray& address);
     // Replaces host i's name and address; false (and nothing changes) when i is not a host or the
-    // address is not usable.
+    // address is empty.
     bool setHost(int i, const QByteArray& name, const QByteArray& address);
     // Removes host i; the hosts below move up one and the slot count stays MaxHostCount.
     void removeHost(int i);

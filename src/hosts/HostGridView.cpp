@@ -152,7 +152,8 @@ void HostGridView::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (!isHostIndex(index)) {
+    // Only the left button selects; a click on an empty slot leaves the current host as it is.
+    if (event->button() != Qt::LeftButton || !isHostIndex(index)) {
         setFocus(Qt::MouseFocusReason);
         event->accept();
         return;

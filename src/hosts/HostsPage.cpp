@@ -32,11 +32,12 @@ HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
     m_label->setObjectName(QStringLiteral("lblHostListHint"));
     m_grid = new HostGridView(m_hosts, this);
 
-    m_addHost = makeAction(QStringLiteral("actAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
-    m_editHost =
-        makeAction(QStringLiteral("actEditHost"), QStringLiteral("編集"), QStringLiteral("選択されたホストを編集します"));
-    m_delHost =
-        makeAction(QStringLiteral("actDelHost"), QStringLiteral("削除"), QStringLiteral("選択されたホストを削除します"));
+    m_addHost =
+        makeAction(QStringLiteral("actAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
+    m_editHost = makeAction(QStringLiteral("actEditHost"), QStringLiteral("編集"),
+                            QStringLiteral("選択されたホストを編集します"));
+    m_delHost = makeAction(QStringLiteral("actDelHost"), QStringLiteral("削除"),
+                           QStringLiteral("選択されたホストを削除します"));
     connect(m_addHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actAddHostExecute(); }));
     connect(m_editHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actEditHostExecute(); }));
     connect(m_delHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actDelHostExecute(); }));
@@ -45,12 +46,14 @@ HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
     m_buttonsRow->setObjectName(QStringLiteral("HostButtons"));
     auto* row = new QHBoxLayout(m_buttonsRow);
     row->setContentsMargins(0, 0, 0, 0);
-    m_addButton = makeButton(QStringLiteral("btnAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
-    m_editButton =
-        makeButton(QStringLiteral("btnEditHost"), QStringLiteral("編集"), QStringLiteral("選択されたホストを編集します"));
-    m_deleteButton =
-        makeButton(QStringLiteral("btnDeleteHost"), QStringLiteral("削除"), QStringLiteral("選択されたホストを削除します"));
-    m_upButton = makeButton(QStringLiteral("Button4"), QStringLiteral("↑"), QStringLiteral("選択されたホストを上に移動します"));
+    m_addButton =
+        makeButton(QStringLiteral("btnAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
+    m_editButton = makeButton(QStringLiteral("btnEditHost"), QStringLiteral("編集"),
+                              QStringLiteral("選択されたホストを編集します"));
+    m_deleteButton = makeButton(QStringLiteral("btnDeleteHost"), QStringLiteral("削除"),
+                                QStringLiteral("選択されたホストを削除します"));
+    m_upButton =
+        makeButton(QStringLiteral("Button4"), QStringLiteral("↑"), QStringLiteral("選択されたホストを上に移動します"));
     m_downButton =
         makeButton(QStringLiteral("Button5"), QStringLiteral("↓"), QStringLiteral("選択されたホストを下に移動します"));
     for (QPushButton* b : {m_addButton, m_editButton, m_deleteButton, m_upButton, m_downButton})
@@ -147,7 +150,10 @@ void HostsPage::setCheckIdle(bool idle)
     m_downButton->setEnabled(idle);
 }
 
-int HostsPage::currentHost() const { return m_grid->currentHost(); }
+int HostsPage::currentHost() const
+{
+    return m_grid->currentHost();
+}
 
 QString HostsPage::currentHostName() const
 {
@@ -155,7 +161,10 @@ QString HostsPage::currentHostName() const
     return i < 0 ? QString() : m_hosts->nameText(i);
 }
 
-void HostsPage::setScheme(const HostViewScheme& scheme) { m_grid->setScheme(scheme); }
+void HostsPage::setScheme(const HostViewScheme& scheme)
+{
+    m_grid->setScheme(scheme);
+}
 
 void HostsPage::MoveHostRow(int from, int to)
 {

@@ -31,7 +31,7 @@ public:
     QWidget* buttonsRow() const { return m_buttonsRow; }
     QBoxLayout* extraButtonsLayout() const { return m_extraButtons; }
 
-    QMenu* popupMenu() const { return m_popup; } // "PopupMenuOnHost"
+    QMenu* popupMenu() const { return m_popup; }           // "PopupMenuOnHost"
     QAction* hostInfoAction() const { return m_hostInfo; } // "N18", disabled until host information exists
     QAction* addHostAction() const { return m_addHost; }
     QAction* editHostAction() const { return m_editHost; }

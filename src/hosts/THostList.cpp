@@ -11,8 +11,29 @@ namespace {
 
 const QByteArray Section = QByteArrayLiteral("HostList");
 
-QByteArray nameKey(int n) { return QByteArrayLiteral("Hostname") + QByteArray::number(n); }
-QByteArray addressKey(int n) { return QByteArrayLiteral("HostIP") + QByteArray::number(n); }
+QByteArray nameKey(int n)
+{
+    return QByteArrayLiteral("Hostname") + QByteArray::number(n);
+}
+QByteArray addressKey(int n)
+{
+    return QByteArrayLiteral("HostIP") + QByteArray::number(n);
+}
+
+// The reader drops blanks around a value and then one pair of enclosing quotes. A value that either
+// would change goes into quotes of its own, so that it reads back exactly as it was written.
+QByteArray storedValue(const QByteArray& value)
+{
+    if (value.isEmpty())
+        return value;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const char first = value.front();
+    const char last = value.back();
+    const bool quoted = value.size() >= 2 && (first == '"' || first == '\'') && last == first;
+    if (blank(first) || blank(last) || quoted)
+        return '"' + value + '"';
+    return value;
+}
 
 } // namespace
 
@@ -20,10 +41,10 @@ bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const
 {
     if (QFileInfo(path).isFile())
         return false;
-    const bool download = prompter.confirm(
-        Prompter::Icon::Question,
-        QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリストをダウンロードすることが出来ます。"
-                       "\r\nダウンロードを実行しますか？"));
+    const bool download = prompter.confirm(Prompter::Icon::Question,
+                                           QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最"
+                                                          "新のホストリストをダウンロードすることが出来ます。"
+                                                          "\r\nダウンロードを実行しますか？"));
     if (download && openWebList)
         openWebList();
     return true;
@@ -51,8 +72,8 @@ void THostList::SaveHostList(const QString& path)
     for (int n = 1; n <= SlotCount; ++n) {
         const int i = n - 1;
         const bool listed = i < HostGridModel::MaxHostCount && m_hosts.isHost(i);
-        file.writeString(Section, nameKey(n), listed ? m_hosts.host(i).name : QByteArray());
-        file.writeString(Section, addressKey(n), listed ? m_hosts.host(i).address : QByteArray());
+        file.writeString(Section, nameKey(n), listed ? storedValue(m_hosts.host(i).name) : QByteArray());
+        file.writeString(Section, addressKey(n), listed ? storedValue(m_hosts.host(i).address) : QByteArray());
     }
     file.save();
 }
