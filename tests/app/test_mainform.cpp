@@ -245,11 +245,18 @@ void TestMainForm::closeWithNoCloseMinimisesUntilExit()
     QVERIFY(!form.close());
     QVERIFY(form.trayMode());
     // Without a notification area (as here) the window minimises normally and never vanishes.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         QVERIFY(form.isVisible());
+        QVERIFY(form.isMinimized());
+    }
     QVERIFY(!form.action(QStringLiteral("N11"))->isChecked());
     const QByteArray hostsBefore = TestFolders::readFile(m_folders->program(QStringLiteral("hostlist.txt")));
     const QByteArray before = TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")));
+
+    // A second copy's request brings the window back.
+    form.bringToFront();
+    QVERIFY(!form.isMinimized());
+    QVERIFY(form.isVisible());
 
     form.action(QStringLiteral("N12"))->trigger(); // untick: closing is allowed again
     QVERIFY(form.allowClose());
