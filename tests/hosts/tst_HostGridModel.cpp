@@ -12,7 +12,10 @@
 
 namespace {
 
-QByteArray addressOf(int n) { return QByteArrayLiteral("10.0.0.") + QByteArray::number(n) + QByteArrayLiteral(":2346"); }
+QByteArray addressOf(int n)
+{
+    return QByteArrayLiteral("10.0.0.") + QByteArray::number(n) + QByteArrayLiteral(":2346");
+}
 
 void fill(HostGridModel& hosts, int count)
 {
