@@ -44,7 +44,8 @@ int main(int argc, char** argv)
     prompter.setOwner(&form);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form, &TMainForm::bringToFront);
     QObject::connect(&terminations, &SignalHandler::terminationRequested, &form, &TMainForm::endSession);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager&) { form.endSession(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.endSession(); });
 
     form.FormCreate();
     ShownProbe::attach(&form);

@@ -17,10 +17,11 @@ namespace {
 
 QLabel* linkLabel(const QString& caption, const QString& url, QWidget* parent)
 {
-    auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), caption.toHtmlEscaped()),
-                             parent);
+    auto* label =
+        new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), caption.toHtmlEscaped()), parent);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    QObject::connect(label, &QLabel::linkActivated, label, [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
+    QObject::connect(label, &QLabel::linkActivated, label,
+                     [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
     return label;
 }
 

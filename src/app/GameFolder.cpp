@@ -47,7 +47,8 @@ std::optional<QString> chooseOtherInstallation(Prompter& prompter, const QString
             return std::nullopt;
         if (gameinstallation::holdsGame(candidate))
             break;
-        prompter.message(Prompter::Icon::None, QStringLiteral("指定されたフォルダに Ghostrecon.exe が含まれていません"));
+        prompter.message(Prompter::Icon::None,
+                         QStringLiteral("指定されたフォルダに Ghostrecon.exe が含まれていません"));
     }
     if (candidate == gameFolder)
         return std::nullopt;
@@ -56,8 +57,9 @@ std::optional<QString> chooseOtherInstallation(Prompter& prompter, const QString
 
 bool askReloadNewGame(Prompter& prompter)
 {
-    return prompter.confirm(Prompter::Icon::Warning,
-                            QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
+    return prompter.confirm(
+        Prompter::Icon::Warning,
+        QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
 }
 
 } // namespace gamefolder

@@ -25,8 +25,8 @@ QString modsFolder(const QString& gameFolder) { return filenames::resolve(gameFo
 
 QString modDescriptionPath(const QString& gameFolder, const QString& modName)
 {
-    return filenames::resolve(gameFolder, modsFolderName + QLatin1Char('/') + modName + QLatin1Char('/') +
-                                              modDescriptionName);
+    return filenames::resolve(gameFolder,
+                              modsFolderName + QLatin1Char('/') + modName + QLatin1Char('/') + modDescriptionName);
 }
 
 QString musicFolder(const QString& gameFolder) { return filenames::resolve(gameFolder, musicFolderRelative); }

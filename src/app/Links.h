@@ -17,7 +17,8 @@ struct Link
 
 // The "リンク" tab, group "MODのダウンロード".
 inline constexpr std::array<Link, 3> modDownloads = {{
-    {u"ModDB: Ghost Recon", u"Ghost Recon用MODの大きな配布サイト", u"https://www.moddb.com/games/tom-clancys-ghost-recon"},
+    {u"ModDB: Ghost Recon", u"Ghost Recon用MODの大きな配布サイト",
+     u"https://www.moddb.com/games/tom-clancys-ghost-recon"},
     {u"GhostRecon.net", u"老舗の海外コミュニティ。MODやマップの情報", u"https://www.ghostrecon.net/"},
     {u"Ghost Recon Mods (ModDB)", u"新着MODの一覧", u"https://www.moddb.com/games/tom-clancys-ghost-recon/mods"},
 }};
@@ -25,7 +26,8 @@ inline constexpr std::array<Link, 3> modDownloads = {{
 // The "リンク" tab, group "GhostRecon全般".
 inline constexpr std::array<Link, 3> general = {{
     {u"Ubisoft: Ghost Recon", u"Ghost Reconシリーズの公式ページ", u"https://www.ubisoft.com/en-us/game/ghost-recon"},
-    {u"GOG.com: Ghost Recon", u"Ghost Recon（初代）の販売ページ", u"https://www.gog.com/en/game/tom_clancys_ghost_recon"},
+    {u"GOG.com: Ghost Recon", u"Ghost Recon（初代）の販売ページ",
+     u"https://www.gog.com/en/game/tom_clancys_ghost_recon"},
     {u"Wikipedia: Ghost Recon", u"初代Ghost Reconの解説（英語）",
      u"https://en.wikipedia.org/wiki/Tom_Clancy%27s_Ghost_Recon_(video_game)"},
 }};

@@ -11,16 +11,17 @@
 
 namespace {
 
-template <std::size_t N> QGroupBox* group(const QString& title, const std::array<links::Link, N>& entries, QWidget* parent)
+template <std::size_t N>
+QGroupBox* group(const QString& title, const std::array<links::Link, N>& entries, QWidget* parent)
 {
     auto* box = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(box);
     layout->setSpacing(2);
     for (const links::Link& link : entries) {
         const QString url = links::text(link.url);
-        auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(),
-                                                                          links::text(link.caption).toHtmlEscaped()),
-                                 box);
+        auto* label = new QLabel(
+            QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), links::text(link.caption).toHtmlEscaped()),
+            box);
         label->setTextFormat(Qt::RichText);
         label->setToolTip(url);
         label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);

@@ -33,8 +33,12 @@ SettingsValues read(const QString& path, SettingsValues v)
     v.noClose = ini.readBool(mainSection, "NoClose", false);
     v.sortModList = ini.readBool(mainSection, "SortModList", false);
     v.sortHost = ini.readBool(mainSection, "SortHost", false);
-    v.hostViewColor = cp932::toUnicode(ini.readString(mainSection, "HostViewColor", cp932::fromUnicode(QStringLiteral("標準"))));
+    v.hostViewColor =
+        cp932::toUnicode(ini.readString(mainSection, "HostViewColor", cp932::fromUnicode(QStringLiteral("標準"))));
     v.checkInterval = ini.readInt(mainSection, "CheckHostInterval", 10000);
+    // The check waits an unsigned number of milliseconds: a negative one would wait for weeks.
+    if (v.checkInterval < 0)
+        v.checkInterval = 10000;
     for (int n = 1; n <= 6; ++n)
         v.music[n - 1] = cp932::toUnicode(ini.readString(musicSection, musicKey(n)));
     v.gameRunner = cp932::toUnicode(ini.readString(pathSection, "GameRunner"));

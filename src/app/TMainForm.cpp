@@ -4,8 +4,8 @@
 #include "app/AboutDlg.h"
 #include "app/GameFolder.h"
 #include "app/GameInstallation.h"
-#include "app/LinksPage.h"
 #include "app/HostTab.h"
+#include "app/LinksPage.h"
 #include "app/TrayController.h"
 #include "hosts/HostViewScheme.h"
 #include "hosts/HostsPage.h"
@@ -15,12 +15,12 @@
 #include "launch/DirectIPConnect.h"
 #include "launch/GameLauncher.h"
 #include "launch/StateInfo.h"
-#include "status/QueryFiles.h"
-#include "status/StatusCheck.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 #include "platform/UiFont.h"
+#include "status/QueryFiles.h"
+#include "status/StatusCheck.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -139,7 +139,8 @@ void TMainForm::createMenus()
     checkable(options, QStringLiteral("N3"), QStringLiteral("起動時にＩＰを取得"), true)->setEnabled(false);
     connectGuarded(checkable(options, QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), false),
                    [this] { N11Click(); });
-    QAction* n12 = checkable(options, QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false);
+    QAction* n12 =
+        checkable(options, QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false);
     n12->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
     connectGuarded(n12, [this] { N12Click(); });
     options->addSeparator();
@@ -181,13 +182,15 @@ void TMainForm::createMenus()
 
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("PopupMenuOnTray"));
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("N7"), QStringLiteral("モルベーンを表示")), [this] { N7Click(); });
+    connectGuarded(addAction(m_trayMenu, QStringLiteral("N7"), QStringLiteral("モルベーンを表示")),
+                   [this] { N7Click(); });
     m_trayMenu->addSeparator();
     connectGuarded(addAction(m_trayMenu, QStringLiteral("GhostRecon1"), QStringLiteral("Ghost Recon起動")),
                    [this] { m_launcher->BtnStartGRClick(); });
     connectGuarded(addAction(m_trayMenu, QStringLiteral("IP1"), QStringLiteral("IP指定接続")), [this] { IP1Click(); });
     m_trayMenu->addSeparator();
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("N8"), QStringLiteral("モルベーンを終了")), [this] { Exit1Click(); });
+    connectGuarded(addAction(m_trayMenu, QStringLiteral("N8"), QStringLiteral("モルベーンを終了")),
+                   [this] { Exit1Click(); });
 }
 
 void TMainForm::createTabs()
@@ -243,8 +246,9 @@ void TMainForm::wireSubsystems()
 {
     HostsPage* hosts = m_hostTab->hostsPage();
     m_launcher->setHostNameSource([hosts] { return hosts->currentHostName(); });
-    connect(hosts, &HostsPage::joinRequested, this,
-            guarded(m_prompter, [this](const QString& address, const QString&) { m_launcher->LaunchGame(QStringLiteral("-client"), address); }));
+    connect(hosts, &HostsPage::joinRequested, this, guarded(m_prompter, [this](const QString& address, const QString&) {
+                m_launcher->LaunchGame(QStringLiteral("-client"), address);
+            }));
 
     StatusCheck* check = m_hostTab->statusCheck();
     QList<QAction*> intervals = m_intervalGroup->actions();
@@ -281,8 +285,9 @@ void TMainForm::FormCreate()
     m_tray->setTrayMode(action(QStringLiteral("N11"))->isChecked());
 
     if (!QFileInfo::exists(gameinstallation::optionsPath(m_gameFolder))) {
-        m_prompter.message(Prompter::Icon::Error,
-                           QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
+        m_prompter.message(
+            Prompter::Icon::Error,
+            QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
         m_endRequested = true;
         m_gameFolderUnusable = true;
     }
@@ -293,8 +298,6 @@ void TMainForm::FormCreate()
         if (QFileInfo::exists(path))
             m_history->loadFile(path);
     });
-    // Fixed here: a later change of the game folder takes effect at the next start.
-    m_musicFolder = gameinstallation::musicFolder(m_gameFolder);
     runStep([this] { queryfiles::WriteQueryTemplates(m_programFolder); });
 }
 
@@ -329,7 +332,8 @@ void TMainForm::applySettings(const SettingsValues& v)
     ApplyHostViewColor(v.hostViewColor);
     m_hostTab->statusCheck()->setInterval(static_cast<quint32>(v.checkInterval));
     // An interval with no menu item of its own keeps the tick where it was.
-    if (QAction* item = action(settings::intervalItemName(v.checkInterval)); item && item->actionGroup() == m_intervalGroup)
+    if (QAction* item = action(settings::intervalItemName(v.checkInterval));
+        item && item->actionGroup() == m_intervalGroup)
         item->setChecked(true);
     for (int i = 0; i < 6; ++i)
         m_musicEdits[i]->setText(v.music[static_cast<std::size_t>(i)]);
@@ -360,10 +364,7 @@ void TMainForm::LoadSettings()
     applySettings(settings::read(path, collectSettings()));
 }
 
-void TMainForm::SaveSettings()
-{
-    settings::write(settings::filePath(m_programFolder), collectSettings());
-}
+void TMainForm::SaveSettings() { settings::write(settings::filePath(m_programFolder), collectSettings()); }
 
 void TMainForm::ApplyHostViewColor(const QString& name)
 {

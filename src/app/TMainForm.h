@@ -40,6 +40,8 @@ public:
     const QString& programFolder() const { return m_programFolder; }
     const QString& gameFolder() const { return m_gameFolder; }
     bool allowClose() const { return m_allowClose; }
+    // False once start-up found no game or no options document: the end then writes nothing there.
+    bool writesGameFolder() const { return !m_gameFolderUnusable; }
     bool trayMode() const;
     QAction* action(const QString& objectName) const;
     QString hostViewColorName() const { return m_hostViewColor; }
@@ -86,7 +88,6 @@ private:
     Prompter& m_prompter;
     QString m_programFolder;
     QString m_gameFolder;
-    QString m_musicFolder;
     QString m_hostViewColor;
     bool m_allowClose = true;
     bool m_endRequested = false;

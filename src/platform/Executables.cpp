@@ -19,13 +19,12 @@ bool isNativeExecutable(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = f.read(4);
-    return head == QByteArrayLiteral("\x7f" "ELF") || head.startsWith(QByteArrayLiteral("#!"));
+    return head == QByteArrayLiteral("\x7f"
+                                     "ELF") ||
+           head.startsWith(QByteArrayLiteral("#!"));
 #endif
 }
 
-QString findOnPath(const QString& name)
-{
-    return QStandardPaths::findExecutable(name);
-}
+QString findOnPath(const QString& name) { return QStandardPaths::findExecutable(name); }
 
 } // namespace executables

@@ -40,10 +40,7 @@ QString startPath(const Prompter::FileRequest& r)
 }
 
 // Messages carry Windows line ends; a label wants plain ones.
-QString shown(const QString& text)
-{
-    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+QString shown(const QString& text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 } // namespace
 

@@ -110,8 +110,9 @@ void TestGameFolder::otherInstallationRejectedFolderReopensThere()
     QCOMPARE(p.asked[2].initial, f.programFolder());
     p.answers << true;
     QVERIFY(gamefolder::askReloadNewGame(p));
-    QCOMPARE(p.asked.last().text,
-             QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
+    QCOMPARE(
+        p.asked.last().text,
+        QStringLiteral("現在の設定が新しいＧＲの設定に置き換わります\r\n「いいえ」を選ぶと現在の設定が使われます"));
 }
 
 void TestGameFolder::otherInstallationCancelChangesNothing()

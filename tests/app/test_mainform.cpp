@@ -91,8 +91,9 @@ void TestMainForm::frameAndMenus()
     const QList<QAction*> top = form.menuBar()->actions();
     QCOMPARE(top.size(), 3);
     QCOMPARE(top[2]->objectName(), QStringLiteral("About1"));
-    QCOMPARE(layout(top[0]->menu()), (QStringList{QStringLiteral("ReloadConfigFile"), QStringLiteral("HostList1"),
-                                                  QStringLiteral("IP2"), QStringLiteral("-"), QStringLiteral("Exit1")}));
+    QCOMPARE(layout(top[0]->menu()),
+             (QStringList{QStringLiteral("ReloadConfigFile"), QStringLiteral("HostList1"), QStringLiteral("IP2"),
+                          QStringLiteral("-"), QStringLiteral("Exit1")}));
     QCOMPARE(layout(top[1]->menu()),
              (QStringList{QStringLiteral("N3"), QStringLiteral("N11"), QStringLiteral("N12"), QStringLiteral("-"),
                           QStringLiteral("MOD1"), QStringLiteral("-"), QStringLiteral("N22"),
@@ -114,6 +115,7 @@ void TestMainForm::configuredStartAsksNothing()
     QVERIFY2(m_prompter.asked.isEmpty(), qPrintable(m_prompter.texts().join(QLatin1Char('|'))));
     QVERIFY(!form.endRequested());
     QCOMPARE(form.gameFolder(), m_folders->gameFolder());
+    QVERIFY(form.writesGameFolder());
 }
 
 void TestMainForm::firstStartWritesDefaults()
@@ -152,9 +154,8 @@ void TestMainForm::storedInterval()
     QFETCH(QByteArray, interval);
     QFETCH(QString, ticked);
     TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")),
-                           iniFor(m_folders->gameFolder(),
-                                  QByteArrayLiteral("[Morvane]\r\nCheckHostInterval=") + interval +
-                                      QByteArrayLiteral("\r\n")));
+                           iniFor(m_folders->gameFolder(), QByteArrayLiteral("[Morvane]\r\nCheckHostInterval=") +
+                                                               interval + QByteArrayLiteral("\r\n")));
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
     QVERIFY(form.action(ticked)->isChecked());
@@ -170,8 +171,9 @@ void TestMainForm::storedInterval()
 
 void TestMainForm::unknownSchemeIsWrittenAsStandard()
 {
-    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")),
-                           iniFor(m_folders->gameFolder(), QByteArrayLiteral("[Morvane]\r\nHostViewColor=varsity\r\n")));
+    TestFolders::writeFile(
+        m_folders->program(QStringLiteral("Morvane.ini")),
+        iniFor(m_folders->gameFolder(), QByteArrayLiteral("[Morvane]\r\nHostViewColor=varsity\r\n")));
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
     QCOMPARE(form.hostViewColorName(), QStringLiteral("標準"));
@@ -196,8 +198,10 @@ void TestMainForm::missingGameEndsTheProgram()
              (QStringList{QStringLiteral("Ghostrecon.exeの含まれる場所を指定してください"),
                           QStringLiteral("Ghostrecon.exeの位置指定"),
                           QStringLiteral("GhostRecon.exeが見つかりませんでした\r\nモルベーンを終了します"),
-                          QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリストをダウンロードすることが出来ます。\r\nダウンロードを実行しますか？"),
-                          QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください")}));
+                          QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリスト"
+                                         "をダウンロードすることが出来ます。\r\nダウンロードを実行しますか？"),
+                          QStringLiteral(
+                              "設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください")}));
     QCOMPARE(m_prompter.asked[4].icon, Icon::Error);
     // The stored folder did not exist: it is stored empty and the next start asks again.
     QVERIFY(TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")))
@@ -214,7 +218,9 @@ void TestMainForm::missingOptionsEndsTheProgram()
     form.FormCreate();
     QVERIFY(form.endRequested());
     QCOMPARE(m_prompter.texts(),
-             QStringList{QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください")});
+             QStringList{
+                 QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください")});
+    QVERIFY(!form.writesGameFolder());
     form.FormDestroy();
     QCOMPARE(QDir(m_folders->gameFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), gameFiles);
     QVERIFY(QFileInfo::exists(m_folders->program(QStringLiteral("Morvane.ini"))));
@@ -235,8 +241,9 @@ void TestMainForm::unwritableSettingsAreReportedAndTheEndGoesOn()
 
 void TestMainForm::closeWithNoCloseMinimisesUntilExit()
 {
-    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")),
-                           iniFor(m_folders->gameFolder(), QByteArrayLiteral("[Morvane]\r\nNoClose=1\r\nInTray=0\r\n")));
+    TestFolders::writeFile(
+        m_folders->program(QStringLiteral("Morvane.ini")),
+        iniFor(m_folders->gameFolder(), QByteArrayLiteral("[Morvane]\r\nNoClose=1\r\nInTray=0\r\n")));
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
     form.show();

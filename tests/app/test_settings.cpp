@@ -29,12 +29,13 @@ void TestSettings::newFileHasTheSectionsInOrder()
     v.hostViewColor = QString(); // no scheme applied yet
     v.music[1] = QStringLiteral("/music/a.wav");
     settings::write(f.program(settings::fileName), v);
-    const QByteArray expected = QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
-                                                  "[StartUp]\r\nGetIP=1\r\n"
-                                                  "[Morvane]\r\nInTray=0\r\nNoClose=0\r\nSortModList=0\r\nSortHost=0\r\n"
-                                                  "HostViewColor=\r\nCheckHostInterval=10000\r\n"
-                                                  "[GRMusic]\r\nMusic1=\r\nMusic2=/music/a.wav\r\nMusic3=\r\nMusic4=\r\n"
-                                                  "Music5=\r\nMusic6=\r\n");
+    const QByteArray expected =
+        QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
+                          "[StartUp]\r\nGetIP=1\r\n"
+                          "[Morvane]\r\nInTray=0\r\nNoClose=0\r\nSortModList=0\r\nSortHost=0\r\n"
+                          "HostViewColor=\r\nCheckHostInterval=10000\r\n"
+                          "[GRMusic]\r\nMusic1=\r\nMusic2=/music/a.wav\r\nMusic3=\r\nMusic4=\r\n"
+                          "Music5=\r\nMusic6=\r\n");
     QCOMPARE(TestFolders::readFile(f.program(settings::fileName)), expected);
 }
 
@@ -69,6 +70,7 @@ void TestSettings::damagedFilesGiveDefaults_data()
     QTest::newRow("huge value") << (QByteArrayLiteral("[Morvane]\rCheckHostInterval=") + QByteArray(100000, '9') +
                                     QByteArrayLiteral("\rInTray=zz"));
     QTest::newRow("empty") << QByteArray();
+    QTest::newRow("negative interval") << QByteArrayLiteral("[Morvane]\r\nCheckHostInterval=-20000\r\n");
 }
 
 void TestSettings::damagedFilesGiveDefaults()

@@ -31,7 +31,8 @@ void TestSingleInstance::secondCopyAsksTheFirstToComeForward()
     SingleInstance second(QStringLiteral("Morvane_Mutex"));
     QVERIFY(!second.start());
     QTRY_COMPARE(activated.count(), 1);
-    QCOMPARE(SingleInstance::socketName(QStringLiteral("Morvane_Mutex")), m_runtime.filePath(QStringLiteral("Morvane_Mutex")));
+    QCOMPARE(SingleInstance::socketName(QStringLiteral("Morvane_Mutex")),
+             m_runtime.filePath(QStringLiteral("Morvane_Mutex")));
 }
 
 void TestSingleInstance::keysAreSeparate()

@@ -13,8 +13,8 @@ public:
     TestFolders();
     bool isValid() const { return m_root.isValid(); }
 
-    QString programFolder() const; // empty at first
-    QString gameFolder() const;    // the copied installation
+    QString programFolder() const;               // empty at first
+    QString gameFolder() const;                  // the copied installation
     QString path(const QString& relative) const; // under the temporary root
 
     // A path under the program folder or the game folder.
