@@ -10,10 +10,7 @@ namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Blanks cannot be trail bytes (those start at 0x40), so plain byte trimming is safe for code page 932.
 QByteArrayView trimmedBlanks(QByteArrayView v)
@@ -100,6 +97,12 @@ QByteArray cleanName(QByteArrayView name)
 
 } // namespace
 
+ProfileFile::Entry ProfileFile::entryFor(QByteArrayView text)
+{
+    const ParsedLine parsed = parseLine(text);
+    return Entry{static_cast<quint8>(parsed.kind), parsed.name.toByteArray()};
+}
+
 ProfileFile::ProfileFile(const QString& path) : m_path(path)
 {
     if (const std::optional<QByteArray> bytes = textfile::read(path))
@@ -116,6 +119,10 @@ ProfileFile ProfileFile::fromBytes(QByteArray bytes)
 void ProfileFile::parse(const QByteArray& bytes)
 {
     m_lines = textfile::splitLinesWithEnds(bytes);
+    m_entries.clear();
+    m_entries.reserve(m_lines.size());
+    for (const Line& line : std::as_const(m_lines))
+        m_entries.append(entryFor(line.text));
     m_modified = false;
 }
 
@@ -139,30 +146,28 @@ struct SectionRange
 };
 
 // Only the first section of a name counts, as Windows searches it; later ones are left alone.
-template <typename Lines> SectionRange findSection(const Lines& lines, QByteArrayView section)
+template <typename Entries> SectionRange findSection(const Entries& entries, QByteArrayView section)
 {
     SectionRange range;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(lines[i].text);
-        if (parsed.kind != LineKind::Section)
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].kind != static_cast<quint8>(LineKind::Section))
             continue;
         if (range.header >= 0) {
             range.end = i;
             return range;
         }
-        if (cp932::equalsIgnoreCase(parsed.name, section))
+        if (cp932::equalsIgnoreCase(entries[i].name, section))
             range.header = i;
     }
     if (range.header >= 0)
-        range.end = lines.size();
+        range.end = entries.size();
     return range;
 }
 
-template <typename Lines> qsizetype findKey(const Lines& lines, const SectionRange& range, QByteArrayView key)
+template <typename Entries> qsizetype findKey(const Entries& entries, const SectionRange& range, QByteArrayView key)
 {
     for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        const ParsedLine parsed = parseLine(lines[i].text);
-        if (parsed.kind == LineKind::Key && cp932::equalsIgnoreCase(parsed.name, key))
+        if (entries[i].kind == static_cast<quint8>(LineKind::Key) && cp932::equalsIgnoreCase(entries[i].name, key))
             return i;
     }
     return -1;
@@ -172,10 +177,10 @@ template <typename Lines> qsizetype findKey(const Lines& lines, const SectionRan
 
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue) const
 {
-    const SectionRange range = findSection(m_lines, section);
+    const SectionRange range = findSection(m_entries, section);
     if (range.header < 0)
         return defaultValue.toByteArray();
-    const qsizetype index = findKey(m_lines, range, key);
+    const qsizetype index = findKey(m_entries, range, key);
     if (index < 0)
         return defaultValue.toByteArray();
     const QByteArrayView value = unquoted(parseLine(m_lines[index].text).value);
@@ -195,8 +200,8 @@ bool ProfileFile::readBool(QByteArrayView section, QByteArrayView key, bool defa
 
 bool ProfileFile::hasKey(QByteArrayView section, QByteArrayView key) const
 {
-    const SectionRange range = findSection(m_lines, section);
-    return range.header >= 0 && findKey(m_lines, range, key) >= 0;
+    const SectionRange range = findSection(m_entries, section);
+    return range.header >= 0 && findKey(m_entries, range, key) >= 0;
 }
 
 void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
@@ -205,18 +210,20 @@ void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
     const QByteArray keyName = cleanName(key);
     const QByteArray newValue = singleLine(value);
 
-    const SectionRange range = findSection(m_lines, sectionName);
+    const SectionRange range = findSection(m_entries, sectionName);
 
     if (range.header < 0) {
         if (!m_lines.isEmpty() && m_lines.last().end.isEmpty())
             m_lines.last().end = CrLf;
         m_lines.append(Line{'[' + sectionName + ']', CrLf});
         m_lines.append(Line{keyName + '=' + newValue, CrLf});
+        m_entries.append(entryFor(m_lines[m_lines.size() - 2].text));
+        m_entries.append(entryFor(m_lines.last().text));
         m_modified = true;
         return;
     }
 
-    const qsizetype index = findKey(m_lines, range, keyName);
+    const qsizetype index = findKey(m_entries, range, keyName);
     if (index >= 0) {
         Line& line = m_lines[index];
         const ParsedLine parsed = parseLine(line.text);
@@ -234,13 +241,17 @@ void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
 
     // After the section's last key, so that comments and blank lines that close the section stay last.
     qsizetype insertAt = range.header + 1;
-    for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        if (parseLine(m_lines[i].text).kind == LineKind::Key)
+    const QList<Entry>& entries = m_entries;
+    for (qsizetype i = range.end - 1; i > range.header; --i) {
+        if (entries[i].kind == static_cast<quint8>(LineKind::Key)) {
             insertAt = i + 1;
+            break;
+        }
     }
     if (m_lines[insertAt - 1].end.isEmpty())
         m_lines[insertAt - 1].end = CrLf;
     m_lines.insert(insertAt, Line{keyName + '=' + newValue, CrLf});
+    m_entries.insert(insertAt, entryFor(m_lines[insertAt].text));
     m_modified = true;
 }
 

@@ -52,6 +52,14 @@ public:
 private:
     using Line = textfile::Line;
     QList<Line> m_lines;
+    // Per line, what it is and its name, so that a look-up in a large file compares names only.
+    struct Entry
+    {
+        quint8 kind;
+        QByteArray name;
+    };
+    QList<Entry> m_entries;
+    static Entry entryFor(QByteArrayView text);
     QString m_path;
     bool m_modified = false;
 
