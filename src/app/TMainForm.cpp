@@ -257,7 +257,6 @@ void TMainForm::wireSubsystems()
     check->setSortLiveHostsFirst([n22] { return n22->isChecked(); });
 
     m_stateInfo = new TStateInfoForm(this);
-    m_ipDialog = new TIPConnectionDlg(m_prompter, *m_history, *m_launcher, this);
 }
 
 bool TMainForm::runStep(const std::function<void()>& step) { return handlerguard::run(m_prompter, step); }
@@ -433,4 +432,12 @@ void TMainForm::GR1Click()
     }
 }
 
-void TMainForm::IP1Click() { m_ipDialog->exec(); }
+void TMainForm::IP1Click() { ipConnectionDialog()->exec(); }
+
+TIPConnectionDlg* TMainForm::ipConnectionDialog()
+{
+    // Made on first use rather than at start-up; it then lives, and keeps its text, to the end.
+    if (!m_ipDialog)
+        m_ipDialog = new TIPConnectionDlg(m_prompter, *m_history, *m_launcher, this);
+    return m_ipDialog;
+}

@@ -50,7 +50,7 @@ public:
     GameLauncher& launcher() const { return *m_launcher; }
     // The shared status window, shown without its button as a notice that closes itself.
     TStateInfoForm* stateInfo() const { return m_stateInfo; }
-    TIPConnectionDlg* ipConnectionDialog() const { return m_ipDialog; }
+    TIPConnectionDlg* ipConnectionDialog();
 
 public slots:
     void Exit1Click();
