@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/GameFolder.h"
 
-#include "app/GameInstallation.h"
+#include "game/GameInstallation.h"
 #include "platform/Prompter.h"
 
 #include <QDir>

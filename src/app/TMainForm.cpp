@@ -3,7 +3,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/GameFolder.h"
-#include "app/GameInstallation.h"
+#include "game/GameInstallation.h"
 #include "app/HostTab.h"
 #include "app/LinksPage.h"
 #include "app/TrayController.h"
@@ -245,9 +245,9 @@ void TMainForm::createTabs()
 void TMainForm::wireSubsystems()
 {
     HostsPage* hosts = m_hostTab->hostsPage();
-    m_launcher->setHostNameSource([hosts] { return hosts->currentHostName(); });
-    connect(hosts, &HostsPage::joinRequested, this, guarded(m_prompter, [this](const QString& address, const QString&) {
-                m_launcher->LaunchGame(QStringLiteral("-client"), address);
+    connect(hosts, &HostsPage::joinRequested, this,
+            guarded(m_prompter, [this](const QString& address, const QString& name) {
+                m_launcher->LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, name));
             }));
 
     StatusCheck* check = m_hostTab->statusCheck();

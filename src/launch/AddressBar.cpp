@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QMimeData>
-#include <QPointer>
 #include <QPushButton>
 
 AddressBar::AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent)
@@ -54,9 +53,6 @@ AddressBar::AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher
     connect(m_box, &HistoryComboBox::enterPressed, this, guarded(m_prompter, [this] { IPComboBoxEnter(); }));
     connect(m_paste, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnPasteAddressClick(); }));
     connect(m_connect, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnConnectClick(); }));
-
-    m_launcher.setHostTabAddressSource(
-        [box = QPointer<HistoryComboBox>(m_box)] { return box ? box->currentText() : QString(); });
 }
 
 QString AddressBar::addressText() const
@@ -80,7 +76,7 @@ void AddressBar::btnConnectClick()
     // Taken before the join: the box may be changed while the game runs.
     const QString address = addressText();
     m_history.insertTyped(address);
-    m_launcher.LaunchGame(QStringLiteral("-client"), address);
+    m_launcher.LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, address));
 }
 
 void AddressBar::btnPasteAddressClick()

@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 TIPConnectionDlg::TIPConnectionDlg(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent)
@@ -52,9 +51,6 @@ TIPConnectionDlg::TIPConnectionDlg(Prompter& prompter, AddressHistory& history, 
     connect(m_box, &HistoryComboBox::enterPressed, this, guarded(prompter, [this] { IPComboBox2Enter(); }));
     connect(m_connect, &QPushButton::clicked, this, guarded(prompter, [this] { btnConnectClick(); }));
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_launcher.setDialogAddressSource(
-        [box = QPointer<HistoryComboBox>(m_box)] { return box ? box->currentText() : QString(); });
 }
 
 QString TIPConnectionDlg::addressText() const
@@ -78,5 +74,5 @@ void TIPConnectionDlg::btnConnectClick()
 {
     const QString address = addressText();
     m_history.insertAtTop(address);
-    m_launcher.LaunchGame(QStringLiteral("-client"), address);
+    m_launcher.LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, address));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "launch/GameLauncher.h"
 
+#include "game/GameInstallation.h"
 #include "launch/StateInfo.h"
 #include "platform/Errors.h"
 #include "platform/GameProcess.h"
@@ -11,10 +12,6 @@
 #include <QProcess>
 
 namespace {
-
-const QString ClientMode = QStringLiteral("-client");
-const QString ServerMode = QStringLiteral("-server");
-const QString DedicatedMode = QStringLiteral("-autoserve");
 
 QString valueOf(const std::function<QString()>& source)
 {
@@ -32,34 +29,50 @@ void endProcess(QProcess& process)
 
 } // namespace
 
+QString launchSwitch(LaunchMode mode)
+{
+    switch (mode) {
+    case LaunchMode::Join:
+        return QStringLiteral("-client");
+    case LaunchMode::Host:
+        return QStringLiteral("-server");
+    case LaunchMode::Dedicated:
+        return QStringLiteral("-autoserve");
+    case LaunchMode::Plain:
+        break;
+    }
+    return {};
+}
+
 GameLauncher::GameLauncher(Prompter& prompter, QObject* parent) : QObject(parent), m_prompter(prompter) {}
 
-QString GameLauncher::statusText(const QString& mode, const QString& argument, const QString& hostTabAddress,
-                                 const QString& dialogAddress, const QString& hostName)
+QString GameLauncher::statusText(LaunchMode mode, const QString& joined)
 {
-    if (mode == ClientMode) {
-        const bool typed = argument == hostTabAddress || argument == dialogAddress;
-        return (typed ? argument : hostName) + QStringLiteral("に接続中...");
-    }
-    if (mode == ServerMode)
+    switch (mode) {
+    case LaunchMode::Join:
+        return joined + QStringLiteral("に接続中...");
+    case LaunchMode::Host:
         return QStringLiteral("ＧＲホストを作成中...");
-    if (mode == DedicatedMode)
+    case LaunchMode::Dedicated:
         return QStringLiteral("専用ホストを作成中...");
+    case LaunchMode::Plain:
+        break;
+    }
     return QStringLiteral("GhostReconを実行中...");
 }
 
 void GameLauncher::BtnStartGRClick()
 {
-    LaunchGame(QString(), QString());
+    LaunchGame(LaunchMode::Plain, QString(), statusText(LaunchMode::Plain));
 }
 
-void GameLauncher::LaunchGame(const QString& mode, const QString& argument)
+void GameLauncher::LaunchGame(LaunchMode mode, const QString& argument, const QString& statusText)
 {
     QString runArgument = argument;
     for (;;) {
-        const RunEnd end = runOnce(mode, runArgument);
+        const RunEnd end = runOnce(mode, runArgument, statusText);
         // A cancel ends the chain too: the user asked for the dedicated host to stop.
-        if (end != RunEnd::Ended || mode != DedicatedMode || !m_autoRestart || !m_autoRestart())
+        if (end != RunEnd::Ended || mode != LaunchMode::Dedicated || !m_autoRestart || !m_autoRestart())
             return;
         runArgument.clear();
         // A host that ends at once must not keep the box from being unticked.
@@ -69,7 +82,7 @@ void GameLauncher::LaunchGame(const QString& mode, const QString& argument)
     }
 }
 
-GameLauncher::RunEnd GameLauncher::runOnce(const QString& mode, const QString& argument)
+GameLauncher::RunEnd GameLauncher::runOnce(LaunchMode mode, const QString& argument, const QString& statusText)
 {
     // Held weakly: its owner may be a dialog that goes away while the game runs.
     QPointer<TStateInfoForm> window = new TStateInfoForm(statusWindowParent());
@@ -77,8 +90,7 @@ GameLauncher::RunEnd GameLauncher::runOnce(const QString& mode, const QString& a
         if (window)
             window->hide();
     };
-    window->setText(
-        statusText(mode, argument, valueOf(m_hostTabAddress), valueOf(m_dialogAddress), valueOf(m_hostName)));
+    window->setText(statusText);
     window->setCancelVisible(true);
     window->show();
 
@@ -97,7 +109,8 @@ GameLauncher::RunEnd GameLauncher::runOnce(const QString& mode, const QString& a
     connect(&process, &QProcess::finished, window, closeWindow);
 
     try {
-        const gameprocess::Command command = gameprocess::command(valueOf(m_gameFolder), mode, argument, m_runner);
+        const gameprocess::Command command = gameprocess::command(
+            gameinstallation::executablePath(valueOf(m_gameFolder)), launchSwitch(mode), argument, m_runner);
         gameprocess::prepare(process, command);
         gameprocess::start(process, command);
     } catch (const UserError& e) {

@@ -10,6 +10,19 @@
 class Prompter;
 class QWidget;
 
+// How the game is started: a plain start, joining a host, creating a host to play on, or creating a
+// dedicated host.
+enum class LaunchMode
+{
+    Plain,
+    Join,
+    Host,
+    Dedicated
+};
+
+// The game's own command-line switch for a mode: "", "-client", "-server" or "-autoserve".
+QString launchSwitch(LaunchMode mode);
+
 // The one way the game is started: joining a host, creating a host or a dedicated host, or a plain
 // start. Each run shows its own status window with a cancel button and waits in a local event
 // loop, so the main window and every other handler keep running; a dedicated host is started again
@@ -22,9 +35,6 @@ public:
 
     // Where the values come from at the moment of each launch. Unset sources read as empty or false.
     void setGameFolderSource(std::function<QString()> source) { m_gameFolder = std::move(source); }
-    void setHostNameSource(std::function<QString()> source) { m_hostName = std::move(source); }
-    void setHostTabAddressSource(std::function<QString()> source) { m_hostTabAddress = std::move(source); }
-    void setDialogAddressSource(std::function<QString()> source) { m_dialogAddress = std::move(source); }
     void setAutoRestartSource(std::function<bool()> source) { m_autoRestart = std::move(source); }
     // The program that runs a Windows game here ("GameRunner" in [Path] of Morvane.ini); empty
     // means "wine" on PATH. Not used on Windows.
@@ -34,14 +44,14 @@ public:
     // starts owns the window instead, or its cancel button could not be clicked.
     void setWindowParent(QWidget* parent) { m_windowParent = parent; }
 
-    // The status window's text: the mode's text, and for a join the address when it is the text of
-    // one of the two address boxes, else the name of the host grid's current row.
-    static QString statusText(const QString& mode, const QString& argument, const QString& hostTabAddress,
-                              const QString& dialogAddress, const QString& hostName);
+    // The status window's text for a mode; a join names what is joined (the host's name, or the
+    // address when it was typed).
+    static QString statusText(LaunchMode mode, const QString& joined = {});
 
+    // Starts the game with the mode's switch and the argument and shows statusText while it runs.
     // Returns when the game has ended or was cancelled, and after the last run of a restart chain.
     // A game that cannot be started is reported in a message box.
-    void LaunchGame(const QString& mode, const QString& argument);
+    void LaunchGame(LaunchMode mode, const QString& argument, const QString& statusText);
 
     // Runs of the game going on now; launches may nest while a game runs.
     int runningCount() const { return m_running; }
@@ -62,14 +72,11 @@ private:
         Cancelled, // the user cancelled; the game was ended
         NotStarted
     };
-    RunEnd runOnce(const QString& mode, const QString& argument);
+    RunEnd runOnce(LaunchMode mode, const QString& argument, const QString& statusText);
     QWidget* statusWindowParent() const;
 
     Prompter& m_prompter;
     std::function<QString()> m_gameFolder;
-    std::function<QString()> m_hostName;
-    std::function<QString()> m_hostTabAddress;
-    std::function<QString()> m_dialogAddress;
     std::function<bool()> m_autoRestart;
     QString m_runner;
     QPointer<QWidget> m_windowParent;

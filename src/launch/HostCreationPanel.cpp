@@ -41,10 +41,10 @@ HostCreationPanel::HostCreationPanel(Prompter& prompter, GameLauncher& launcher,
 
 void HostCreationPanel::btnCreateHostClick()
 {
-    m_launcher.LaunchGame(QStringLiteral("-server"), QString());
+    m_launcher.LaunchGame(LaunchMode::Host, QString(), GameLauncher::statusText(LaunchMode::Host));
 }
 
 void HostCreationPanel::btnCreateDedicatedHostClick()
 {
-    m_launcher.LaunchGame(QStringLiteral("-autoserve"), QString());
+    m_launcher.LaunchGame(LaunchMode::Dedicated, QString(), GameLauncher::statusText(LaunchMode::Dedicated));
 }

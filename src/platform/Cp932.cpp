@@ -63,6 +63,30 @@ constexpr int windowsByteFor(char16_t c)
     }
 }
 
+// Characters that other systems' Japanese converters (and input methods) spell with another code
+// point than code page 932 does: the same character, written as Windows writes it.
+constexpr char16_t windowsTwin(char16_t c)
+{
+    switch (c) {
+    case 0x301C: // WAVE DASH
+        return 0xFF5E;
+    case 0x2016: // DOUBLE VERTICAL LINE
+        return 0x2225;
+    case 0x2212: // MINUS SIGN
+        return 0xFF0D;
+    case 0x00A2: // CENT SIGN
+        return 0xFFE0;
+    case 0x00A3: // POUND SIGN
+        return 0xFFE1;
+    case 0x00AC: // NOT SIGN
+        return 0xFFE2;
+    case 0x2014: // EM DASH
+        return 0x2015;
+    default:
+        return 0;
+    }
+}
+
 constexpr bool isTrailByte(uchar b)
 {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
@@ -135,7 +159,8 @@ void encodeRun(QStringView run, QByteArray& out)
             continue;
         }
         QStringEncoder single(IcuName, QStringConverter::Flag::Stateless);
-        const QByteArray bytes = single.encode(one);
+        const char16_t twin = len == 1 ? windowsTwin(one[0].unicode()) : 0;
+        const QByteArray bytes = single.encode(twin ? QStringView(&twin, 1) : one);
         if (single.hasError() || bytes.isEmpty())
             out += '?';
         else
@@ -215,6 +240,30 @@ QByteArray fromUnicode(QStringView text)
     }
     encodeRun(text.sliced(runStart), out);
     return out;
+}
+
+std::optional<char32_t> firstUnencodable(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype len = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            len = 2;
+        const QStringView one = text.sliced(i, len);
+        i += len;
+        // '?' is the one character that legitimately encodes as '?'.
+        if (one != u"?" && fromUnicode(one) == "?")
+            return len == 2 ? QChar::surrogateToUcs4(one[0], one[1]) : char32_t(one[0].unicode());
+    }
+    return std::nullopt;
+}
+
+QString unencodableMessage(QStringView text)
+{
+    const std::optional<char32_t> c = firstUnencodable(text);
+    if (!c)
+        return {};
+    return QStringLiteral("「%1」(U+%2) は Shift-JIS で保存できない文字のため使えません")
+        .arg(QString::fromUcs4(&*c, 1), QStringLiteral("%1").arg(uint(*c), 4, 16, QLatin1Char('0')).toUpper());
 }
 
 QByteArray asciiLower(QByteArrayView bytes)

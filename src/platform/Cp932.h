@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 // Every file the program reads or writes is code page 932 (Shift-JIS as Windows defines it).
 // Parsers work on bytes; text becomes QString only at the user-interface edge, through here.
 namespace cp932 {
@@ -18,9 +20,16 @@ qsizetype charLength(QByteArrayView bytes, qsizetype pos);
 // The largest n <= max such that the first n bytes end on a character boundary.
 qsizetype boundaryAtOrBefore(QByteArrayView bytes, qsizetype max);
 
-// Windows' code page 932 decoding and encoding. Characters that code page 932 cannot hold encode as '?'.
+// Windows' code page 932 decoding and encoding. Characters that code page 932 cannot hold encode as '?';
+// the few that other systems spell differently (WAVE DASH for FULLWIDTH TILDE, MINUS SIGN for
+// FULLWIDTH HYPHEN-MINUS and so on) encode as code page 932 writes them.
 QString toUnicode(QByteArrayView bytes);
 QByteArray fromUnicode(QStringView text);
+
+// The first character of text that code page 932 cannot hold (it would be saved as '?'), if any.
+std::optional<char32_t> firstUnencodable(QStringView text);
+// The message that refuses such text, naming the character; empty when every character can be saved.
+QString unencodableMessage(QStringView text);
 
 // Lower-cases single-byte A-Z only; trail bytes of double-byte characters are never touched.
 QByteArray asciiLower(QByteArrayView bytes);

@@ -20,3 +20,6 @@ private:
 
 // "%s に書き込めません" with the file's path in the platform's own spelling.
 QString cannotWriteMessage(const QString& path);
+
+// "%s を読み込めません" with the file's path, and the reason on a line of its own when one is known.
+QString cannotReadMessage(const QString& path, const QString& reason = {});

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace filenames {
 
 namespace {
@@ -82,6 +84,17 @@ bool exists(const QString& dir, const QString& relative)
 bool fileExists(const QString& dir, const QString& relative)
 {
     return QFileInfo(resolve(dir, relative)).isFile();
+}
+
+QString setNameError(const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    const auto forbidden = [](QChar c) { return c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c); };
+    if (trimmed.isEmpty() || trimmed == QLatin1String(".") || trimmed == QLatin1String("..") ||
+        std::any_of(trimmed.begin(), trimmed.end(), forbidden))
+        return QStringLiteral("「%1」は名前に使えません。\r\n空の名前、「.」「..」、/ \\ : * ? \" < > | を含む名前は付けられません。")
+            .arg(name);
+    return {};
 }
 
 } // namespace filenames

@@ -16,4 +16,9 @@ QString resolve(const QString& dir, const QString& relative);
 bool exists(const QString& dir, const QString& relative);
 bool fileExists(const QString& dir, const QString& relative);
 
+// Whether a name typed by the user (a mod set or chat set) can be a file name on every system the
+// files travel to: the message that refuses it, or empty when it can. Refused are names that are empty
+// after trimming, hold one of / \ : * ? " < > | or a control character, or are "." or "..".
+QString setNameError(const QString& name);
+
 } // namespace filenames

@@ -3,7 +3,6 @@
 
 #include "platform/Errors.h"
 #include "platform/Executables.h"
-#include "platform/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,8 +16,6 @@
 namespace gameprocess {
 
 namespace {
-
-const QString ExeName = QStringLiteral("GhostRecon.exe");
 
 QString cannotStart(const QString& file, const QString& reason)
 {
@@ -54,18 +51,18 @@ QString findRunner(const QString& exe, const QString& runner)
 
 } // namespace
 
-Command command(const QString& gameFolder, const QString& mode, const QString& argument, const QString& runner)
+Command command(const QString& executable, const QString& mode, const QString& argument, const QString& runner)
 {
     Command c;
 #ifdef Q_OS_WIN
     Q_UNUSED(runner);
-    c.executable = QDir::toNativeSeparators(gameFolder) + QLatin1Char('\\') + ExeName;
+    c.executable = QDir::toNativeSeparators(executable);
     if (!QFileInfo(c.executable).isFile())
         throw UserError(cannotStart(c.executable, QStringLiteral("ファイルが見つかりません。")));
     c.program = c.executable;
     c.nativeArguments = mode + QLatin1Char(' ') + argument;
 #else
-    c.executable = filenames::resolve(gameFolder, ExeName);
+    c.executable = executable;
     const QFileInfo info(c.executable);
     if (!info.exists())
         throw UserError(cannotStart(c.executable, QStringLiteral("ファイルが見つかりません。")));

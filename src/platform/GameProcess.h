@@ -20,10 +20,10 @@ struct Command
     QString nativeArguments; // Windows: mode + " " + argument, nothing trimmed
 };
 
-// The command for one start of the game. runner is the program that runs a Windows program here
+// The command for one start of the game's executable (as the game installation names it). runner is the program that runs a Windows program here
 // (empty: "wine" on PATH); it is not used on Windows. Throws UserError naming the file and the
 // reason when the game cannot be started: the file is missing, is no program, or Wine is missing.
-Command command(const QString& gameFolder, const QString& mode, const QString& argument, const QString& runner);
+Command command(const QString& executable, const QString& mode, const QString& argument, const QString& runner);
 
 // Sets up process to run command from the current working folder of this program.
 void prepare(QProcess& process, const Command& command);

@@ -122,6 +122,22 @@ std::optional<QByteArray> read(const QString& path, qint64 maxBytes)
     return bytes;
 }
 
+std::optional<QByteArray> readExisting(const QString& path, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
+        return std::nullopt;
+    if (info.isDir())
+        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルではなくフォルダです")));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw UserError(cannotReadMessage(path, file.errorString()));
+    QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(std::min(maxBytes, std::max<qint64>(file.size(), 0)));
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(cannotReadMessage(path, file.errorString()));
+    return bytes;
+}
+
 QList<QByteArray> readLines(const QString& path, qsizetype maxLines)
 {
     QList<QByteArray> lines;

@@ -26,6 +26,10 @@ QByteArray joinCrLf(const QList<QByteArray>& lines);
 
 // The file's bytes, or nothing when it is missing or unreadable. maxBytes < 0 reads it whole.
 std::optional<QByteArray> read(const QString& path, qint64 maxBytes = -1);
+// For a store: nothing when no file is there at all; the bytes when it can be read; otherwise (a
+// folder in its place, no permission, an I/O error) throws UserError("<path> を読み込めません" and the
+// reason), so that a file the program could not read is never taken for an empty one.
+std::optional<QByteArray> readExisting(const QString& path, qint64 maxBytes = -1);
 // At most maxLines lines from the start of the file, reading no further than needed.
 QList<QByteArray> readLines(const QString& path, qsizetype maxLines);
 

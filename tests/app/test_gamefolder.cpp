@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/GameFolder.h"
-#include "app/GameInstallation.h"
+#include "game/GameInstallation.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 

@@ -31,7 +31,7 @@ private slots:
     void plainStartButtonStartsWithoutArguments();
     void statusTextRule_data();
     void statusTextRule();
-    void gridJoinNamesTheHostTypedJoinShowsTheAddress();
+    void typedJoinShowsTheAddress();
     void cancelEndsTheGameAndClosesTheWindow();
     void dedicatedHostRestartsWhileTicked();
     void untickingDuringARunEndsTheChainAtItsEnd();
@@ -101,30 +101,29 @@ void TestGameLauncher::clickCancelLater(int runsSoFar)
 
 void TestGameLauncher::eachModeGetsItsArguments_data()
 {
-    QTest::addColumn<QString>("mode");
+    QTest::addColumn<LaunchMode>("mode");
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("plain") << QString() << QString() << QStringList();
-    QTest::newRow("host") << QStringLiteral("-server") << QString() << QStringList{QStringLiteral("-server")};
-    QTest::newRow("dedicated") << QStringLiteral("-autoserve") << QString()
-                               << QStringList{QStringLiteral("-autoserve")};
-    QTest::newRow("join") << QStringLiteral("-client") << QStringLiteral("192.168.0.10:2346")
+    QTest::newRow("plain") << LaunchMode::Plain << QString() << QStringList();
+    QTest::newRow("host") << LaunchMode::Host << QString() << QStringList{QStringLiteral("-server")};
+    QTest::newRow("dedicated") << LaunchMode::Dedicated << QString() << QStringList{QStringLiteral("-autoserve")};
+    QTest::newRow("join") << LaunchMode::Join << QStringLiteral("192.168.0.10:2346")
                           << QStringList{QStringLiteral("-client"), QStringLiteral("192.168.0.10:2346")};
     QTest::newRow("blanks stay one argument")
-        << QStringLiteral("-client") << QStringLiteral("1.2.3.4 -server")
+        << LaunchMode::Join << QStringLiteral("1.2.3.4 -server")
         << QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server")};
-    QTest::newRow("quotes stay one argument") << QStringLiteral("-client") << QStringLiteral("\"x\"")
+    QTest::newRow("quotes stay one argument") << LaunchMode::Join << QStringLiteral("\"x\"")
                                               << QStringList{QStringLiteral("-client"), QStringLiteral("\"x\"")};
-    QTest::newRow("shell characters") << QStringLiteral("-client") << QStringLiteral("a;b $(c) `d` |e")
+    QTest::newRow("shell characters") << LaunchMode::Join << QStringLiteral("a;b $(c) `d` |e")
                                       << QStringList{QStringLiteral("-client"), QStringLiteral("a;b $(c) `d` |e")};
 }
 
 void TestGameLauncher::eachModeGetsItsArguments()
 {
-    QFETCH(QString, mode);
+    QFETCH(LaunchMode, mode);
     QFETCH(QString, argument);
     QFETCH(QStringList, arguments);
-    m_launcher->LaunchGame(mode, argument);
+    m_launcher->LaunchGame(mode, argument, QStringLiteral("x"));
     const auto log = runs();
     QCOMPARE(log.size(), 1);
     QCOMPARE(log.first().arguments, arguments);
@@ -143,60 +142,37 @@ void TestGameLauncher::plainStartButtonStartsWithoutArguments()
 
 void TestGameLauncher::statusTextRule_data()
 {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("argument");
-    QTest::addColumn<QString>("hostTab");
-    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<LaunchMode>("mode");
     QTest::addColumn<QString>("text");
-    const QString a = QStringLiteral("1.2.3.4:2346");
-    const QString none = QStringLiteral("000.000.000.000:0000");
-    const QString dlg = QStringLiteral("000.000.000.000");
-    QTest::newRow("plain") << QString() << QString() << none << dlg << QStringLiteral("GhostReconを実行中...");
-    QTest::newRow("host") << QStringLiteral("-server") << QString() << none << dlg
-                          << QStringLiteral("ＧＲホストを作成中...");
-    QTest::newRow("dedicated") << QStringLiteral("-autoserve") << QString() << none << dlg
-                               << QStringLiteral("専用ホストを作成中...");
-    QTest::newRow("from grid") << QStringLiteral("-client") << a << none << dlg << QStringLiteral("Alphaに接続中...");
-    QTest::newRow("typed in host tab") << QStringLiteral("-client") << a << a << dlg
-                                       << QStringLiteral("1.2.3.4:2346に接続中...");
-    QTest::newRow("typed in dialog") << QStringLiteral("-client") << a << none << a
-                                     << QStringLiteral("1.2.3.4:2346に接続中...");
-    QTest::newRow("other letter case names the host")
-        << QStringLiteral("-client") << QStringLiteral("host.example:1") << QStringLiteral("HOST.example:1") << dlg
-        << QStringLiteral("Alphaに接続中...");
+    QTest::newRow("plain") << LaunchMode::Plain << QStringLiteral("GhostReconを実行中...");
+    QTest::newRow("host") << LaunchMode::Host << QStringLiteral("ＧＲホストを作成中...");
+    QTest::newRow("dedicated") << LaunchMode::Dedicated << QStringLiteral("専用ホストを作成中...");
+    QTest::newRow("join") << LaunchMode::Join << QStringLiteral("アルファ鯖に接続中...");
 }
 
 void TestGameLauncher::statusTextRule()
 {
-    QFETCH(QString, mode);
-    QFETCH(QString, argument);
-    QFETCH(QString, hostTab);
-    QFETCH(QString, dialog);
+    QFETCH(LaunchMode, mode);
     QFETCH(QString, text);
-    QCOMPARE(GameLauncher::statusText(mode, argument, hostTab, dialog, QStringLiteral("Alpha")), text);
+    QCOMPARE(GameLauncher::statusText(mode, QStringLiteral("アルファ鯖")), text);
 }
 
-void TestGameLauncher::gridJoinNamesTheHostTypedJoinShowsTheAddress()
+void TestGameLauncher::typedJoinShowsTheAddress()
 {
     AddressHistory history;
     AddressBar bar(*m_prompter, history, *m_launcher);
-    m_launcher->setHostNameSource([] { return QStringLiteral("アルファ鯖"); });
     QStringList texts;
     connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] {
         for (TStateInfoForm* w : visibleStatusWindows())
             texts << w->text();
     });
-
-    // The host grid's join: the box still holds something else.
-    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
-    // The same address typed into the box.
     bar.comboBox()->lineEdit()->clear();
     QTest::keyClicks(bar.comboBox(), QStringLiteral("1.2.3.4:2346"));
     QTest::mouseClick(bar.connectButton(), Qt::LeftButton);
 
-    QCOMPARE(texts, (QStringList{QStringLiteral("アルファ鯖に接続中..."), QStringLiteral("1.2.3.4:2346に接続中...")}));
-    QCOMPARE(runs().size(), 2);
-    QCOMPARE(runs().at(1).arguments, (QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346")}));
+    QCOMPARE(texts, QStringList{QStringLiteral("1.2.3.4:2346に接続中...")});
+    QCOMPARE(runs().size(), 1);
+    QCOMPARE(runs().at(0).arguments, (QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346")}));
 }
 
 void TestGameLauncher::cancelEndsTheGameAndClosesTheWindow()
@@ -207,7 +183,7 @@ void TestGameLauncher::cancelEndsTheGameAndClosesTheWindow()
         pid = p;
         clickCancelLater(1);
     });
-    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     QVERIFY(pid > 0);
     QVERIFY(processIsGone(pid));
     QVERIFY(visibleStatusWindows().isEmpty());
@@ -297,7 +273,7 @@ void TestGameLauncher::missingGameShowsAMessage()
 {
     const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
     QVERIFY(QFile::remove(exe));
-    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     QCOMPARE(m_prompter->asked.size(), 1);
     const auto& q = m_prompter->asked.first();
     QCOMPARE(q.kind, QStringLiteral("message"));
@@ -325,7 +301,7 @@ void TestGameLauncher::windowsProgramRunsThroughTheRunner()
     TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
     // The stand-in records what it is given, as Wine would be given it.
     m_launcher->setGameRunner(QStringLiteral(MORVANE_FAKE_GAME));
-    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server"));
+    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4 -server"), QStringLiteral("x"));
     QCOMPARE(m_prompter->asked.size(), 0);
     const auto log = runs();
     QCOMPARE(log.size(), 1);
@@ -340,7 +316,7 @@ void TestGameLauncher::missingWineShowsAMessage()
     const QString emptyBin = m_folders->path(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(emptyBin));
     qputenv("PATH", QFile::encodeName(emptyBin));
-    m_launcher->LaunchGame(QStringLiteral("-server"), QString());
+    m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
     QCOMPARE(m_prompter->asked.size(), 1);
     QVERIFY2(m_prompter->asked.first().text.contains(QStringLiteral("Wine")),
              qPrintable(m_prompter->asked.first().text));
@@ -366,7 +342,7 @@ void TestGameLauncher::nestedLaunchesEachHaveAWindow()
             ::kill(pid_t(pids.at(0)), SIGTERM);
         });
     });
-    m_launcher->LaunchGame(QStringLiteral("-server"), QString());
+    m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
     QCOMPARE(pids.size(), 2);
     QCOMPARE(windowsDuringInner, 2);
     QCOMPARE(runs().size(), 2);
@@ -386,7 +362,7 @@ void TestGameLauncher::launchFromAModalDialogIsOwnedByIt()
         if (windows.size() == 1)
             owner = windows.first()->parentWidget();
     });
-    m_launcher->LaunchGame(QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346"));
+    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     // Owned by the modal dialog, the status window is not blocked by it: its cancel button works.
     QCOMPARE(owner, &dialog);
 }

@@ -13,6 +13,8 @@ private slots:
     void encode_data();
     void encode();
     void singleBytesRoundTrip();
+    void firstUnencodable_data();
+    void firstUnencodable();
     void charLength_data();
     void charLength();
     void boundaryAtOrBefore_data();
@@ -121,6 +123,10 @@ void TestCp932::encode_data()
     QTest::newRow("lone surrogate") << chars({u'x', 0xD800, u'y'}) << QByteArray("x?y");
     QTest::newRow("hangul between kana") << QStringLiteral(u"ア한ア") << QByteArray("\x83\x41?\x83\x41");
     QTest::newRow("empty") << QString() << QByteArray();
+    // Other systems' spellings of characters code page 932 holds under another code point.
+    QTest::newRow("wave dash") << chars({0x301C}) << QByteArray("\x81\x60");
+    QTest::newRow("minus sign") << chars({0x2212}) << QByteArray("\x81\x7C");
+    QTest::newRow("cent and pound") << chars({0x00A2, 0x00A3}) << QByteArray("\x81\x91\x81\x92");
 }
 
 void TestCp932::encode()
@@ -142,6 +148,26 @@ void TestCp932::singleBytesRoundTrip()
         QVERIFY2(text[0].unicode() != 0xFFFD, qPrintable(QString::number(b, 16)));
         QCOMPARE(cp932::fromUnicode(text), one);
     }
+}
+
+void TestCp932::firstUnencodable_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("found"); // the code point, or -1
+    QTest::newRow("japanese") << QStringLiteral(u"ソ表ﾏﾙﾁ〜?") << -1;
+    QTest::newRow("accented letter") << QStringLiteral(u"/home/andré/gr") << 0xE9;
+    QTest::newRow("euro after a question mark") << QStringLiteral(u"10.0.0.1?€") << 0x20AC;
+    QTest::newRow("outside the BMP") << QStringLiteral(u"a\U0001F600") << 0x1F600;
+    QTest::newRow("empty") << QString() << -1;
+}
+
+void TestCp932::firstUnencodable()
+{
+    QFETCH(QString, text);
+    QFETCH(int, found);
+    const std::optional<char32_t> c = cp932::firstUnencodable(text);
+    QCOMPARE(c ? int(*c) : -1, found);
+    QCOMPARE(cp932::unencodableMessage(text).isEmpty(), found < 0);
 }
 
 void TestCp932::charLength_data()

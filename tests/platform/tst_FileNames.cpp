@@ -17,6 +17,8 @@ private slots:
     void resolve();
     void twoSpellingsInOneFolder();
     void existence();
+    void setNames_data();
+    void setNames();
 
 private:
     QTemporaryDir m_dir;
@@ -100,6 +102,27 @@ void TestFileNames::existence()
     QVERIFY(!filenames::fileExists(m_dir.filePath(QStringLiteral("nowhere")), QStringLiteral("GhostRecon.exe")));
     QCOMPARE(filenames::resolve(m_game, QString()), m_game);
     QVERIFY(filenames::exists(m_game, QString()));
+}
+
+void TestFileNames::setNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("japanese") << QStringLiteral(u"協力戦セット") << true;
+    QTest::newRow("blanks inside") << QStringLiteral("my set 2") << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("blanks only") << QStringLiteral("   ") << false;
+    QTest::newRow("dot") << QStringLiteral(".") << false;
+    QTest::newRow("dot dot") << QStringLiteral(" .. ") << false;
+    for (const char* c : {"/", "\\", ":", "*", "?", "\"", "<", ">", "|", "\t"})
+        QTest::addRow("holds %s", c) << QStringLiteral("a%1b").arg(QLatin1String(c)) << false;
+}
+
+void TestFileNames::setNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, usable);
+    QCOMPARE(filenames::setNameError(name).isEmpty(), usable);
 }
 
 QTEST_GUILESS_MAIN(TestFileNames)

@@ -2,7 +2,7 @@
 #include "platform/Errors.h"
 #include "platform/ProfileFile.h"
 
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>

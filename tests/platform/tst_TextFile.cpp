@@ -2,7 +2,7 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +27,7 @@ private slots:
     void joinCrLf_data();
     void joinCrLf();
     void read();
+    void readExisting();
     void readLines_data();
     void readLines();
     void readLinesStopsAtTheLinesAskedFor();
@@ -125,6 +126,25 @@ void TestTextFile::read()
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
     writeAll(empty, QByteArray());
     QCOMPARE(textfile::read(empty), std::optional<QByteArray>(QByteArray()));
+}
+
+void TestTextFile::readExisting()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.txt"));
+    QVERIFY(!textfile::readExisting(file));
+    writeAll(file, QByteArrayLiteral("x\r\n"));
+    QCOMPARE(textfile::readExisting(file).value_or(QByteArray("none")), QByteArrayLiteral("x\r\n"));
+    // A folder where the file should be is a file that cannot be read, not a missing one.
+    const QString folder = dir.filePath(QStringLiteral("b.txt"));
+    QVERIFY(QDir().mkdir(folder));
+    try {
+        textfile::readExisting(folder);
+        QFAIL("a folder read as a file");
+    } catch (const UserError& e) {
+        QVERIFY2(e.text().startsWith(QDir::toNativeSeparators(folder) + QStringLiteral(" を読み込めません")),
+                 qPrintable(e.text()));
+    }
 }
 
 void TestTextFile::readLines_data()

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/GameInstallation.h"
+#include "game/GameInstallation.h"
 
 #include "platform/FileNames.h"
 

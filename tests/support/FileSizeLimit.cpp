@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 
 #include <csignal>
 
