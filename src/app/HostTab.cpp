@@ -18,8 +18,9 @@ HostTab::HostTab(Prompter& prompter, const QString& programFolder, AddressHistor
       m_creation(new HostCreationPanel(prompter, launcher, this))
 {
     m_statusButton->setObjectName(QStringLiteral("BtnStatus"));
-    m_hosts->extraButtonsLayout()->addWidget(m_statusButton);
+    m_hosts->headerLayout()->addWidget(m_statusButton);
     connect(m_status, &StatusCheck::checkIdleChanged, m_hosts, &HostsPage::setCheckIdle);
+    m_status->setSortLiveHostsFirst([hosts = m_hosts] { return hosts->sortLiveHostsFirst(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -1,39 +1,34 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/ProfileFile.h"
+
 #include <QString>
-#include <QStringList>
 
-#include <array>
-
-// The program's own settings file, "Morvane.ini" in the program folder. The live values sit in
-// their menu items and fields; this is only the snapshot moved between them and the file.
-struct SettingsValues
+// The program's own settings file, "Morvane.ini" in the program folder. It is read once at start-up
+// and saved once at the end; in between every subsystem reads and writes its own keys on the one
+// ProfileFile held here, and the live values sit in their menu items and fields.
+class Settings
 {
-    QString gameFolder;
-    bool getIp = true;        // N3
-    bool inTray = false;      // N11
-    bool noClose = false;     // N12
-    bool sortModList = false; // MOD1
-    bool sortHost = false;    // N22
-    QString hostViewColor;    // empty until a scheme is applied
-    qint32 checkInterval = 10000;
-    std::array<QString, 6> music; // LabeledEdit1..6
-    QString gameRunner;           // read only: the program that starts a Windows game elsewhere
+public:
+    static QString fileName() { return QStringLiteral("Morvane.ini"); }
+
+    explicit Settings(const QString& programFolder);
+
+    const QString& path() const { return m_path; }
+    // Reads the file: false when there is none (every setting keeps its designed value and the file is
+    // made at the end). Throws UserError when it exists but cannot be read.
+    bool read();
+    bool existed() const { return m_existed; }
+
+    ProfileFile& file() { return m_file; }
+    const ProfileFile& file() const { return m_file; }
+
+    // Writes what the subsystems put into file() atomically. Throws UserError("<path> に書き込めません").
+    void save();
+
+private:
+    QString m_path;
+    ProfileFile m_file;
+    bool m_existed = false;
 };
-
-namespace settings {
-
-inline const QString fileName = QStringLiteral("Morvane.ini");
-
-QString filePath(const QString& programFolder);
-// Reads the keys over `current`; a missing file leaves every value as it is (the caller passes
-// the designed and start-up values). Garbage reads as the defaults.
-SettingsValues read(const QString& path, SettingsValues current);
-// Writes every key and saves atomically; unknown keys and lines stay. Throws UserError.
-void write(const QString& path, const SettingsValues& values);
-
-// The name of the interval menu item: "NI" + the interval without its last three characters.
-QString intervalItemName(qint32 interval);
-
-} // namespace settings

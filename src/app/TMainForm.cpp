@@ -3,17 +3,17 @@
 
 #include "app/AboutDlg.h"
 #include "app/GameFolder.h"
-#include "game/GameInstallation.h"
 #include "app/HostTab.h"
 #include "app/LinksPage.h"
 #include "app/TrayController.h"
-#include "hosts/HostViewScheme.h"
+#include "game/GameInstallation.h"
 #include "hosts/HostsPage.h"
 #include "hosts/THostList.h"
 #include "launch/AddressBar.h"
 #include "launch/AddressHistory.h"
 #include "launch/DirectIPConnect.h"
 #include "launch/GameLauncher.h"
+#include "launch/LaunchSettings.h"
 #include "launch/StateInfo.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
@@ -23,13 +23,11 @@
 #include "status/StatusCheck.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,20 +39,7 @@
 namespace {
 
 constexpr int ClientWidth = 394;
-const QString historyFileName = QStringLiteral("iphistory.txt");
 constexpr int ClientHeight = 446;
-
-struct IntervalItem
-{
-    const char* name;
-    const char16_t* caption;
-    quint32 interval;
-};
-
-constexpr IntervalItem intervalItems[] = {
-    {"NI10", u"10秒", 10000},   {"NI20", u"20秒", 20000},   {"NI30", u"30秒", 30000},   {"NI60", u"１分", 60000},
-    {"NI120", u"２分", 120000}, {"NI180", u"３分", 180000}, {"NI300", u"５分", 300000},
-};
 
 const char16_t* const musicLabels[6] = {u"メインテーマ",        u"アクション＆メイン画面", u"ミッションロード中1",
                                         u"ミッションロード中2", u"ミッション成功",         u"ミッション失敗"};
@@ -62,7 +47,13 @@ const char16_t* const musicLabels[6] = {u"メインテーマ",        u"アク�
 } // namespace
 
 TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter), m_programFolder(programFolder)
+    : QMainWindow(parent), m_prompter(prompter), m_programFolder(programFolder), m_settings(programFolder),
+      m_settingsStore(
+          prompter, [this] { LoadSettings(); }, [this] { SaveSettings(); }),
+      m_hostListStore(
+          prompter, [this] { LoadHostList(); }, [this] { SaveHostList(); }),
+      m_historyStore(
+          prompter, [this] { m_history->loadFile(historyPath()); }, [this] { m_history->saveFile(historyPath()); })
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("モルベーン"));
@@ -73,9 +64,9 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     m_launcher = new GameLauncher(m_prompter, this);
     m_launcher->setWindowParent(this);
     m_launcher->setGameFolderSource([this] { return m_gameFolder; });
-    createMenus();
+    m_stateInfo = new TStateInfoForm(this);
     createTabs();
-    wireSubsystems();
+    createMenus();
     m_tray = new TrayController(this, m_trayMenu, this);
     connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
     // The client area is fixed; the menu bar sits above it, as on Windows.
@@ -86,111 +77,32 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
 
 TMainForm::~TMainForm() = default;
 
-QAction* TMainForm::action(const QString& objectName) const { return m_actions.value(objectName); }
+HostsPage* TMainForm::hostsPage() const { return m_hostTab->hostsPage(); }
+
+StatusCheck* TMainForm::statusCheck() const { return m_hostTab->statusCheck(); }
 
 bool TMainForm::trayMode() const { return m_tray->trayMode(); }
 
-void TMainForm::connectGuarded(QAction* action, std::function<void()> handler)
-{
-    connect(action, &QAction::triggered, this, guarded(m_prompter, [handler = std::move(handler)] { handler(); }));
-}
+QString TMainForm::hostViewColorName() const { return hostsPage()->schemeName(); }
 
-QAction* TMainForm::addAction(QMenu* menu, const QString& name, const QString& caption, bool enabled)
+QAction* TMainForm::makeAction(const QString& name, const QString& caption, const std::function<void()>& handler)
 {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
-    a->setEnabled(enabled);
-    if (menu)
-        menu->addAction(a);
-    m_actions.insert(name, a);
+    if (handler)
+        connect(a, &QAction::triggered, this, guarded(m_prompter, handler));
+    else
+        a->setEnabled(false); // its subsystem is not there yet
     return a;
 }
 
-QAction* TMainForm::checkable(QMenu* menu, const QString& name, const QString& caption, bool checked)
+QAction* TMainForm::makeOption(const QString& name, const QString& caption, bool checked,
+                               const std::function<void()>& handler)
 {
-    QAction* a = addAction(menu, name, caption);
+    QAction* a = makeAction(name, caption, handler);
     a->setCheckable(true);
     a->setChecked(checked);
     return a;
-}
-
-void TMainForm::createMenus()
-{
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("File1"));
-    addAction(file, QStringLiteral("ReloadConfigFile"), QStringLiteral("設定ファイル再読込(&R)"), false);
-    QMenu* hostList = file->addMenu(QStringLiteral("ホストリスト"));
-    hostList->setObjectName(QStringLiteral("HostList1"));
-    addAction(hostList, QStringLiteral("Import1"), QStringLiteral("インポート"), false);
-    addAction(hostList, QStringLiteral("Export1"), QStringLiteral("エクスポート"), false);
-    hostList->addSeparator();
-    addAction(hostList, QStringLiteral("CheckWebHostList1"), QStringLiteral("最新ホストリストをチェック"), false);
-    connectGuarded(addAction(file, QStringLiteral("IP2"), QStringLiteral("IP履歴のクリア")),
-                   [this] { m_hostTab->addressBar()->IP2Click(); });
-    file->addSeparator();
-    connectGuarded(addAction(file, QStringLiteral("Exit1"), QStringLiteral("終了(&X)")), [this] { Exit1Click(); });
-
-    QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
-    options->setObjectName(QStringLiteral("Option1"));
-    options->setToolTipsVisible(true);
-    checkable(options, QStringLiteral("N3"), QStringLiteral("起動時にＩＰを取得"), true)->setEnabled(false);
-    connectGuarded(checkable(options, QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), false),
-                   [this] { N11Click(); });
-    QAction* n12 =
-        checkable(options, QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false);
-    n12->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
-    connectGuarded(n12, [this] { N12Click(); });
-    options->addSeparator();
-    checkable(options, QStringLiteral("MOD1"), QStringLiteral("MODリストを常にアルファベット順に並べる"), false)
-        ->setEnabled(false);
-    options->addSeparator();
-    checkable(options, QStringLiteral("N22"), QStringLiteral("稼働中ホストを優先して並べる"), false);
-
-    QMenu* interval = options->addMenu(QStringLiteral("ホストチェック間隔"));
-    interval->setObjectName(QStringLiteral("HostCheckInterval1"));
-    m_intervalGroup = new QActionGroup(this);
-    m_intervalGroup->setExclusive(true);
-    for (const IntervalItem& item : intervalItems) {
-        QAction* a = checkable(interval, QString::fromLatin1(item.name), QString::fromUtf16(item.caption),
-                               item.interval == 10000);
-        a->setData(item.interval);
-        m_intervalGroup->addAction(a);
-    }
-
-    QMenu* colours = options->addMenu(QStringLiteral("ホストビューカラー"));
-    colours->setObjectName(QStringLiteral("HostViewColor1"));
-    m_colorGroup = new QActionGroup(this);
-    m_colorGroup->setExclusive(true);
-    // "標準" and "マトリックス" tick themselves; "Varsity" neither ticks nor clears the others.
-    for (const auto& [name, caption] : {std::pair{"N26", u"標準"}, std::pair{"N27", u"マトリックス"}}) {
-        QAction* a = checkable(colours, QString::fromLatin1(name), QString::fromUtf16(caption), false);
-        m_colorGroup->addAction(a);
-        connectGuarded(a, [this, a] { ApplyHostViewColor(a->text()); });
-    }
-    QAction* varsity = addAction(colours, QStringLiteral("Varsity1"), QStringLiteral("Varsity"));
-    connectGuarded(varsity, [this, varsity] { ApplyHostViewColor(varsity->text()); });
-    options->addSeparator();
-    connectGuarded(addAction(options, QStringLiteral("GR1"), QStringLiteral("GhostReconフォルダ指定")),
-                   [this] { GR1Click(); });
-
-    QAction* about = addAction(nullptr, QStringLiteral("About1"), QStringLiteral("バージョン情報(&A)"));
-    bar->addAction(about);
-    connectGuarded(about, [this] { About1Click(); });
-
-    m_trayMenu = new QMenu(this);
-    m_trayMenu->setObjectName(QStringLiteral("PopupMenuOnTray"));
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("N7"), QStringLiteral("モルベーンを表示")),
-                   [this] { N7Click(); });
-    m_trayMenu->addSeparator();
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("GhostRecon1"), QStringLiteral("Ghost Recon起動")),
-                   [this] { m_launcher->BtnStartGRClick(); });
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("IP1"), QStringLiteral("IP指定接続")), [this] { IP1Click(); });
-    m_trayMenu->addSeparator();
-    connectGuarded(addAction(m_trayMenu, QStringLiteral("N8"), QStringLiteral("モルベーンを終了")),
-                   [this] { Exit1Click(); });
 }
 
 void TMainForm::createTabs()
@@ -207,7 +119,6 @@ void TMainForm::createTabs()
             page = new QWidget;
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
-        return page;
     };
     m_hostTab = new HostTab(m_prompter, m_programFolder, *m_history, *m_launcher);
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
@@ -223,7 +134,7 @@ void TMainForm::createTabs()
     auto* musicPage = new QWidget;
     musicPage->setObjectName(QStringLiteral("TabMusic"));
     auto* musicLayout = new QFormLayout(musicPage);
-    for (int i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < m_musicEdits.size(); ++i) {
         m_musicEdits[i] = new QLineEdit(musicPage);
         m_musicEdits[i]->setObjectName(QStringLiteral("LabeledEdit%1").arg(i + 1));
         m_musicEdits[i]->setReadOnly(true);
@@ -242,62 +153,95 @@ void TMainForm::createTabs()
     setCentralWidget(central);
 }
 
-void TMainForm::wireSubsystems()
+void TMainForm::createMenus()
 {
-    HostsPage* hosts = m_hostTab->hostsPage();
-    connect(hosts, &HostsPage::joinRequested, this,
-            guarded(m_prompter, [this](const QString& address, const QString& name) {
-                m_launcher->LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, name));
-            }));
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    StatusCheck* check = m_hostTab->statusCheck();
-    QList<QAction*> intervals = m_intervalGroup->actions();
-    check->connectIntervalMenu(intervals);
-    QAction* n22 = action(QStringLiteral("N22"));
-    check->setSortLiveHostsFirst([n22] { return n22->isChecked(); });
+    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("File1"));
+    m_reloadConfig = makeAction(QStringLiteral("ReloadConfigFile"), QStringLiteral("設定ファイル再読込(&R)"));
+    file->addAction(m_reloadConfig);
+    QMenu* hostList = file->addMenu(QStringLiteral("ホストリスト"));
+    hostList->setObjectName(QStringLiteral("HostList1"));
+    hostList->addAction(makeAction(QStringLiteral("Import1"), QStringLiteral("インポート")));
+    hostList->addAction(makeAction(QStringLiteral("Export1"), QStringLiteral("エクスポート")));
+    hostList->addSeparator();
+    hostList->addAction(makeAction(QStringLiteral("CheckWebHostList1"), QStringLiteral("最新ホストリストをチェック")));
+    file->addAction(m_hostTab->addressBar()->clearHistoryAction());
+    file->addSeparator();
+    m_exit = makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), [this] { Exit1Click(); });
+    file->addAction(m_exit);
 
-    m_stateInfo = new TStateInfoForm(this);
+    QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
+    options->setObjectName(QStringLiteral("Option1"));
+    options->setToolTipsVisible(true);
+    m_getIp = makeOption(QStringLiteral("N3"), QStringLiteral("起動時にＩＰを取得"), true);
+    m_inTray =
+        makeOption(QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), false, [this] { N11Click(); });
+    m_noClose = makeOption(QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false,
+                           [this] { N12Click(); });
+    m_noClose->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
+    options->addActions({m_getIp, m_inTray, m_noClose});
+    options->addSeparator();
+    m_sortMods = makeOption(QStringLiteral("MOD1"), QStringLiteral("MODリストを常にアルファベット順に並べる"), false);
+    options->addAction(m_sortMods);
+    options->addSeparator();
+    options->addAction(hostsPage()->sortLiveHostsFirstAction());
+    QMenu* interval = options->addMenu(QStringLiteral("ホストチェック間隔"));
+    interval->setObjectName(QStringLiteral("HostCheckInterval1"));
+    interval->addActions(statusCheck()->intervalActions());
+    QMenu* colours = options->addMenu(QStringLiteral("ホストビューカラー"));
+    colours->setObjectName(QStringLiteral("HostViewColor1"));
+    colours->addActions(hostsPage()->schemeActions());
+    options->addSeparator();
+    m_chooseGame = makeAction(QStringLiteral("GR1"), QStringLiteral("GhostReconフォルダ指定"), [this] { GR1Click(); });
+    options->addAction(m_chooseGame);
+
+    bar->addAction(
+        makeAction(QStringLiteral("About1"), QStringLiteral("バージョン情報(&A)"), [this] { About1Click(); }));
+
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenuOnTray"));
+    m_trayMenu->addAction(makeAction(QStringLiteral("N7"), QStringLiteral("モルベーンを表示"), [this] { N7Click(); }));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(makeAction(QStringLiteral("GhostRecon1"), QStringLiteral("Ghost Recon起動"),
+                                     [this] { m_launcher->BtnStartGRClick(); }));
+    m_trayMenu->addAction(makeAction(QStringLiteral("IP1"), QStringLiteral("IP指定接続"), [this] { IP1Click(); }));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(
+        makeAction(QStringLiteral("N8"), QStringLiteral("モルベーンを終了"), [this] { Exit1Click(); }));
 }
 
 bool TMainForm::runStep(const std::function<void()>& step) { return handlerguard::run(m_prompter, step); }
 
+void TMainForm::requestEnd()
+{
+    m_endRequested = true;
+    m_gameFolderUnusable = true;
+}
+
 void TMainForm::FormCreate()
 {
+    m_startingUp = true;
     // The program folder came with construction; the defaults come before the settings.
     m_gameFolder = apppaths::defaultGameFolder();
-    m_hostTab->statusCheck()->setInterval(10000);
-
-    m_settingsLoaded = runStep([this] { LoadSettings(); });
-
-    if (!gamefolder::EnsureGameFolder(m_prompter, m_gameFolder)) {
-        m_endRequested = true;
-        m_gameFolderUnusable = true;
-    }
-
-    m_hostListLoaded = runStep([this] {
-        THostList list(m_hostTab->hostsPage()->hosts());
-        const QString path = apppaths::join(m_programFolder, THostList::fileName());
-        list.CheckHostListFile(path, m_prompter, {});
-        list.LoadHostList(path);
-    });
-
-    m_tray->setTrayMode(action(QStringLiteral("N11"))->isChecked());
-
+    m_settingsStore.load(); // each subsystem takes its own keys
+    if (!gamefolder::EnsureGameFolder(m_prompter, m_gameFolder))
+        requestEnd();
+    runStep([this] { THostList(hostsPage()->hosts()).CheckHostListFile(hostListPath(), m_prompter, {}); });
+    m_hostListStore.load();
+    m_tray->setTrayMode(m_inTray->isChecked());
     if (!QFileInfo::exists(gameinstallation::optionsPath(m_gameFolder))) {
         m_prompter.message(
             Prompter::Icon::Error,
             QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
-        m_endRequested = true;
-        m_gameFolderUnusable = true;
+        requestEnd();
     }
-
     N12Click();
-    m_historyLoaded = runStep([this] {
-        const QString path = apppaths::join(m_programFolder, historyFileName);
-        if (QFileInfo::exists(path))
-            m_history->loadFile(path);
-    });
+    m_historyStore.load();
     runStep([this] { queryfiles::WriteQueryTemplates(m_programFolder); });
+    m_startingUp = false;
 }
 
 void TMainForm::FormDestroy()
@@ -306,71 +250,56 @@ void TMainForm::FormDestroy()
         return;
     m_shutDown = true;
     // The check thread must be gone before the grid it writes into.
-    m_hostTab->statusCheck()->stopAndWait();
-    // Each store is written on its own: one that cannot be written is reported, the others still are.
-    if (m_hostListLoaded)
-        runStep([this] {
-            THostList(m_hostTab->hostsPage()->hosts())
-                .SaveHostList(apppaths::join(m_programFolder, THostList::fileName()));
-        });
-    if (m_settingsLoaded)
-        runStep([this] { SaveSettings(); });
-    if (m_historyLoaded)
-        runStep([this] { m_history->saveFile(apppaths::join(m_programFolder, historyFileName)); });
+    statusCheck()->stopAndWait();
+    // Each store on its own: one that cannot be written is reported, the others still are.
+    m_hostListStore.save();
+    m_settingsStore.save();
+    m_historyStore.save();
     queryfiles::deleteWorkFiles(m_programFolder);
-}
-
-void TMainForm::applySettings(const SettingsValues& v)
-{
-    m_gameFolder = v.gameFolder;
-    action(QStringLiteral("N3"))->setChecked(v.getIp);
-    action(QStringLiteral("N11"))->setChecked(v.inTray);
-    action(QStringLiteral("N12"))->setChecked(v.noClose);
-    action(QStringLiteral("MOD1"))->setChecked(v.sortModList);
-    action(QStringLiteral("N22"))->setChecked(v.sortHost);
-    ApplyHostViewColor(v.hostViewColor);
-    m_hostTab->statusCheck()->setInterval(static_cast<quint32>(v.checkInterval));
-    // An interval with no menu item of its own keeps the tick where it was.
-    if (QAction* item = action(settings::intervalItemName(v.checkInterval));
-        item && item->actionGroup() == m_intervalGroup)
-        item->setChecked(true);
-    for (int i = 0; i < 6; ++i)
-        m_musicEdits[i]->setText(v.music[static_cast<std::size_t>(i)]);
-    m_launcher->setGameRunner(v.gameRunner);
-}
-
-SettingsValues TMainForm::collectSettings() const
-{
-    SettingsValues v;
-    v.gameFolder = m_gameFolder;
-    v.getIp = action(QStringLiteral("N3"))->isChecked();
-    v.inTray = action(QStringLiteral("N11"))->isChecked();
-    v.noClose = action(QStringLiteral("N12"))->isChecked();
-    v.sortModList = action(QStringLiteral("MOD1"))->isChecked();
-    v.sortHost = action(QStringLiteral("N22"))->isChecked();
-    v.hostViewColor = m_hostViewColor;
-    v.checkInterval = static_cast<qint32>(m_hostTab->statusCheck()->interval());
-    for (int i = 0; i < 6; ++i)
-        v.music[static_cast<std::size_t>(i)] = m_musicEdits[i]->text();
-    return v;
 }
 
 void TMainForm::LoadSettings()
 {
-    const QString path = settings::filePath(m_programFolder);
-    if (!QFileInfo(path).isFile())
+    if (!m_settings.read())
         return; // the designed values stay; the file is made at the end
-    applySettings(settings::read(path, collectSettings()));
+    const ProfileFile& ini = m_settings.file();
+    m_frameSettings = FrameSettings::read(ini, m_gameFolder);
+    m_gameFolder = m_frameSettings.gameFolder.text();
+    m_getIp->setChecked(m_frameSettings.getIp);
+    m_inTray->setChecked(m_frameSettings.inTray);
+    m_noClose->setChecked(m_frameSettings.noClose);
+    m_sortMods->setChecked(m_frameSettings.sortModList);
+    for (std::size_t i = 0; i < m_musicEdits.size(); ++i)
+        m_musicEdits[i]->setText(m_frameSettings.music[i].text());
+    hostsPage()->readSettings(ini);
+    statusCheck()->readSettings(ini);
+    m_launcher->setGameRunner(LaunchSettings::read(ini).gameRunner);
 }
 
-void TMainForm::SaveSettings() { settings::write(settings::filePath(m_programFolder), collectSettings()); }
-
-void TMainForm::ApplyHostViewColor(const QString& name)
+void TMainForm::SaveSettings()
 {
-    const HostViewScheme scheme = hostViewScheme(name);
-    m_hostTab->hostsPage()->setScheme(scheme);
-    m_hostViewColor = scheme.name;
+    ProfileFile& ini = m_settings.file();
+    FrameSettings frame = m_frameSettings;
+    frame.getIp = m_getIp->isChecked();
+    frame.inTray = m_inTray->isChecked();
+    frame.noClose = m_noClose->isChecked();
+    frame.sortModList = m_sortMods->isChecked();
+    std::array<QString, 6> music;
+    for (std::size_t i = 0; i < music.size(); ++i)
+        music[i] = m_musicEdits[i]->text();
+    frame.write(ini, m_gameFolder, music);
+    hostsPage()->writeSettings(ini);
+    statusCheck()->writeSettings(ini);
+    m_settings.save();
 }
+
+QString TMainForm::hostListPath() const { return apppaths::join(m_programFolder, THostList::fileName()); }
+
+QString TMainForm::historyPath() const { return apppaths::join(m_programFolder, QStringLiteral("iphistory.txt")); }
+
+void TMainForm::LoadHostList() { THostList(hostsPage()->hosts()).LoadHostList(hostListPath()); }
+
+void TMainForm::SaveHostList() { THostList(hostsPage()->hosts()).SaveHostList(hostListPath()); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
@@ -392,25 +321,44 @@ void TMainForm::Exit1Click()
     close();
 }
 
-void TMainForm::endSession()
+void TMainForm::cancelOpenQuestions()
 {
-    m_allowClose = true;
-    // A question still open would hold the end up, or keep start-up waiting: cancel it.
     for (int i = 0; i < 16; ++i) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal)
             break;
         modal->reject();
     }
-    // Closed from the main loop, so that an end asked for during start-up still ends the program.
+}
+
+void TMainForm::endSession()
+{
+    m_allowClose = true;
+    // A question still open would hold the end up: cancel it.
+    cancelOpenQuestions();
+    if (m_startingUp) {
+        // The end waits until start-up is over (main() then ends the program); questions start-up
+        // still asks meanwhile are cancelled as they come.
+        m_endRequested = true;
+        auto* canceller = new QTimer(this);
+        canceller->setInterval(50);
+        connect(canceller, &QTimer::timeout, this, [this, canceller] {
+            cancelOpenQuestions();
+            if (!m_startingUp)
+                canceller->deleteLater();
+        });
+        canceller->start();
+        return;
+    }
+    // Closed from the main loop, not from inside whatever handler is running now.
     QTimer::singleShot(0, this, [this] { close(); });
 }
 
 void TMainForm::N7Click() { m_tray->restore(); }
 
-void TMainForm::N11Click() { m_tray->setTrayMode(action(QStringLiteral("N11"))->isChecked()); }
+void TMainForm::N11Click() { m_tray->setTrayMode(m_inTray->isChecked()); }
 
-void TMainForm::N12Click() { m_allowClose = !action(QStringLiteral("N12"))->isChecked(); }
+void TMainForm::N12Click() { m_allowClose = !m_noClose->isChecked(); }
 
 void TMainForm::About1Click()
 {

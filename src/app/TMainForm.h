@@ -1,29 +1,33 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/FrameSettings.h"
 #include "app/Settings.h"
+#include "platform/Store.h"
 
-#include <QHash>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 
 class AddressHistory;
 class GameLauncher;
 class HostTab;
+class HostsPage;
 class Prompter;
 class QAction;
-class QActionGroup;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class StatusCheck;
 class TIPConnectionDlg;
 class TStateInfoForm;
 class TrayController;
 
-// The main window: hosts the tabs, menus and tray icon, runs the start-up and shutdown sequences
-// and wires the subsystems together. The subsystems' own handlers live in their folders.
+// The main window: the frame (tabs, menus, tray icon) and the start-up and shutdown sequences. Each
+// subsystem's page owns its widgets, actions and handlers; this window makes the pages, places their
+// menu items and runs each one's steps in the order of the two sequences.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -43,8 +47,7 @@ public:
     // False once start-up found no game or no options document: the end then writes nothing there.
     bool writesGameFolder() const { return !m_gameFolderUnusable; }
     bool trayMode() const;
-    QAction* action(const QString& objectName) const;
-    QString hostViewColorName() const { return m_hostViewColor; }
+    QString hostViewColorName() const;
     HostTab* hostTab() const { return m_hostTab; }
     AddressHistory& addressHistory() const { return *m_history; }
     GameLauncher& launcher() const { return *m_launcher; }
@@ -64,53 +67,63 @@ public slots:
     void bringToFront();
     // The desktop session ends or a termination signal came: the normal end, whatever N12 says.
     void endSession();
-    void ApplyHostViewColor(const QString& name);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    HostsPage* hostsPage() const;
+    StatusCheck* statusCheck() const;
     void createMenus();
     void createTabs();
-    void wireSubsystems();
-    QAction* addAction(QMenu* menu, const QString& name, const QString& caption, bool enabled = true);
-    QAction* checkable(QMenu* menu, const QString& name, const QString& caption, bool checked);
-    void connectGuarded(QAction* action, std::function<void()> handler);
+    QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler = {});
+    QAction* makeOption(const QString& name, const QString& caption, bool checked,
+                        const std::function<void()>& handler = {});
 
+    // The stores' reading and writing.
     void LoadSettings();
     void SaveSettings();
-    void applySettings(const SettingsValues& values);
-    SettingsValues collectSettings() const;
+    void LoadHostList();
+    void SaveHostList();
+    QString hostListPath() const;
+    QString historyPath() const;
 
+    // The game or its options document is missing: the program ends once start-up is over.
+    void requestEnd();
+    void cancelOpenQuestions();
     // Runs one step of a sequence; a failure is shown with its own text and the step reports false.
     bool runStep(const std::function<void()>& step);
 
     Prompter& m_prompter;
-    QString m_programFolder;
+    const QString m_programFolder;
     QString m_gameFolder;
-    QString m_hostViewColor;
+    Settings m_settings;
+    FrameSettings m_frameSettings;
+    Store m_settingsStore;
+    Store m_hostListStore;
+    Store m_historyStore;
     bool m_allowClose = true;
+    bool m_startingUp = false;
     bool m_endRequested = false;
-    // Set when the end was requested because the game or its options document is missing: the
-    // shutdown then writes nothing into the game folder.
     bool m_gameFolderUnusable = false;
-    // Stores that start-up loaded; shutdown writes back only these.
-    bool m_settingsLoaded = false;
-    bool m_hostListLoaded = false;
-    bool m_historyLoaded = false;
     bool m_shutDown = false;
 
-    QHash<QString, QAction*> m_actions;
-    QActionGroup* m_intervalGroup = nullptr;
-    QActionGroup* m_colorGroup = nullptr;
-    QMenu* m_trayMenu = nullptr;
-    TrayController* m_tray = nullptr;
-    QTabWidget* m_tabs = nullptr;
     AddressHistory* m_history = nullptr;
     GameLauncher* m_launcher = nullptr;
-    HostTab* m_hostTab = nullptr;
     TStateInfoForm* m_stateInfo = nullptr;
     TIPConnectionDlg* m_ipDialog = nullptr;
+    TrayController* m_tray = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    HostTab* m_hostTab = nullptr;
     QPushButton* m_startButton = nullptr;
-    QLineEdit* m_musicEdits[6] = {};
+    std::array<QLineEdit*, 6> m_musicEdits = {};
+
+    QMenu* m_trayMenu = nullptr;
+    QAction* m_reloadConfig = nullptr;
+    QAction* m_exit = nullptr;
+    QAction* m_getIp = nullptr;      // N3
+    QAction* m_inTray = nullptr;     // N11
+    QAction* m_noClose = nullptr;    // N12
+    QAction* m_sortMods = nullptr;   // MOD1
+    QAction* m_chooseGame = nullptr; // GR1
 };

@@ -4,11 +4,13 @@
 #include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
+#include "hosts/HostViewSettings.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -59,8 +61,6 @@ HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
     for (QPushButton* b : {m_addButton, m_editButton, m_deleteButton, m_upButton, m_downButton})
         row->addWidget(b);
     row->addStretch();
-    m_extraButtons = new QHBoxLayout;
-    row->addLayout(m_extraButtons);
 
     // The buttons serve the actions, so they follow their enabled state.
     const std::pair<QPushButton*, QAction*> served[] = {
@@ -73,6 +73,7 @@ HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
     connect(m_downButton, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { Button5Click(); }));
 
     buildPopupMenu();
+    buildOptionActions();
     connect(m_grid, &HostGridView::hostActivated, this, guarded(m_prompter, [this] { HostNameListDblClick(); }));
     connect(m_grid, &HostGridView::deletePressed, this, guarded(m_prompter, [this] {
                 if (m_delHost->isEnabled())
@@ -81,8 +82,10 @@ HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             guarded(m_prompter, [this](const QPoint& pos) { showPopupMenu(pos); }));
 
+    m_header = new QHBoxLayout;
+    m_header->addWidget(m_label, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_label);
+    layout->addLayout(m_header);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_buttonsRow);
 }
@@ -136,6 +139,50 @@ void HostsPage::buildPopupMenu()
     connect(m_delete1, &QAction::triggered, this, guarded(m_prompter, [this](bool) { m_delHost->trigger(); }));
 }
 
+void HostsPage::buildOptionActions()
+{
+    m_sortLiveFirst = new QAction(QStringLiteral("稼働中ホストを優先して並べる"), this);
+    m_sortLiveFirst->setObjectName(QStringLiteral("N22"));
+    m_sortLiveFirst->setCheckable(true);
+
+    m_schemeGroup = new QActionGroup(this);
+    m_schemeGroup->setExclusive(true);
+    for (const auto& [name, caption] : {std::pair{"N26", u"標準"}, std::pair{"N27", u"マトリックス"}}) {
+        auto* a = new QAction(QString::fromUtf16(caption), this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        m_schemeGroup->addAction(a);
+        connect(a, &QAction::triggered, this, guarded(m_prompter, [this, a] { ApplyHostViewColor(a->text()); }));
+    }
+    m_varsity = new QAction(QStringLiteral("Varsity"), this);
+    m_varsity->setObjectName(QStringLiteral("Varsity1"));
+    connect(m_varsity, &QAction::triggered, this,
+            guarded(m_prompter, [this] { ApplyHostViewColor(m_varsity->text()); }));
+}
+
+bool HostsPage::sortLiveHostsFirst() const { return m_sortLiveFirst->isChecked(); }
+
+QList<QAction*> HostsPage::schemeActions() const { return m_schemeGroup->actions() << m_varsity; }
+
+void HostsPage::readSettings(const ProfileFile& ini)
+{
+    const HostViewSettings s = HostViewSettings::read(ini);
+    m_sortLiveFirst->setChecked(s.sortLiveHostsFirst);
+    ApplyHostViewColor(s.scheme);
+}
+
+void HostsPage::writeSettings(ProfileFile& ini) const
+{
+    HostViewSettings{m_sortLiveFirst->isChecked(), m_schemeName}.write(ini);
+}
+
+void HostsPage::ApplyHostViewColor(const QString& name)
+{
+    const HostViewScheme scheme = hostViewScheme(name);
+    m_grid->setScheme(scheme);
+    m_schemeName = scheme.name;
+}
+
 void HostsPage::showPopupMenu(const QPoint& viewportPos)
 {
     m_popup->popup(m_grid->viewport()->mapToGlobal(viewportPos));
@@ -159,11 +206,6 @@ QString HostsPage::currentHostName() const
 {
     const int i = currentHost();
     return i < 0 ? QString() : m_hosts->nameText(i);
-}
-
-void HostsPage::setScheme(const HostViewScheme& scheme)
-{
-    m_grid->setScheme(scheme);
 }
 
 void HostsPage::MoveHostRow(int from, int to)

@@ -8,8 +8,10 @@
 
 class HostGridModel;
 class HostGridView;
+class ProfileFile;
 class Prompter;
 class QAction;
+class QActionGroup;
 class QBoxLayout;
 class QLabel;
 class QMenu;
@@ -17,8 +19,9 @@ class QPushButton;
 
 // The host tab's own part: the hint label, the host grid and the row of editing buttons, with the
 // handlers that add, edit, delete and reorder hosts and the grid's pop-up menu. It owns the host
-// model. Whoever composes the tab adds its own controls to extraButtonsLayout(), at the right end
-// of the buttons row, or places the page inside a layout of its own.
+// model and the grid's two options (live hosts first, the colour scheme). Whoever composes the tab
+// adds its own controls to headerLayout(), above the grid at the right of the hint, or places the
+// page inside a layout of its own.
 class HostsPage : public QWidget
 {
     Q_OBJECT
@@ -29,13 +32,22 @@ public:
     HostGridModel& hosts() const { return *m_hosts; }
     HostGridView* grid() const { return m_grid; }
     QWidget* buttonsRow() const { return m_buttonsRow; }
-    QBoxLayout* extraButtonsLayout() const { return m_extraButtons; }
+    QBoxLayout* headerLayout() const { return m_header; }
 
     QMenu* popupMenu() const { return m_popup; }           // "PopupMenuOnHost"
     QAction* hostInfoAction() const { return m_hostInfo; } // "N18", disabled until host information exists
     QAction* addHostAction() const { return m_addHost; }
     QAction* editHostAction() const { return m_editHost; }
     QAction* delHostAction() const { return m_delHost; }
+    // "稼働中ホストを優先して並べる" (N22): live hosts move up as the status results come in.
+    QAction* sortLiveHostsFirstAction() const { return m_sortLiveFirst; }
+    bool sortLiveHostsFirst() const;
+    // The items of "ホストビューカラー": N26 "標準" and N27 "マトリックス" tick themselves, Varsity1 does not.
+    QList<QAction*> schemeActions() const;
+
+    // Morvane.ini: SortHost and HostViewColor.
+    void readSettings(const ProfileFile& ini);
+    void writeSettings(ProfileFile& ini) const;
 
     // Adding, editing, deleting and reordering are possible only while the status check is idle:
     // the check calls setCheckIdle(false) when it starts and setCheckIdle(true) when it has ended.
@@ -46,7 +58,11 @@ public:
     int currentHost() const;
     QString currentHostName() const;
 
-    void setScheme(const HostViewScheme& scheme);
+    // Sets the grid's colours for the scheme of that name ("標準" when it is none of the three) and
+    // remembers the name, which the settings store.
+    void ApplyHostViewColor(const QString& name);
+    // The remembered scheme name: empty until a scheme was applied.
+    const QString& schemeName() const { return m_schemeName; }
 
     // Moves host `from` to position `to` (0-based); the current row follows the moved host.
     void MoveHostRow(int from, int to);
@@ -69,6 +85,7 @@ private:
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint);
     QPushButton* makeButton(const QString& name, const QString& caption, const QString& hint);
     void buildPopupMenu();
+    void buildOptionActions();
     void showPopupMenu(const QPoint& viewportPos);
 
     Prompter& m_prompter;
@@ -76,7 +93,7 @@ private:
     HostGridView* m_grid;
     QLabel* m_label;
     QWidget* m_buttonsRow;
-    QBoxLayout* m_extraButtons;
+    QBoxLayout* m_header;
     QPushButton* m_addButton;
     QPushButton* m_editButton;
     QPushButton* m_deleteButton;
@@ -91,5 +108,9 @@ private:
     QAction* m_copyAddress = nullptr;
     QAction* m_edit3 = nullptr;
     QAction* m_delete1 = nullptr;
+    QAction* m_sortLiveFirst = nullptr;
+    QActionGroup* m_schemeGroup = nullptr;
+    QAction* m_varsity = nullptr;
+    QString m_schemeName;
     bool m_checkIdle = true;
 };

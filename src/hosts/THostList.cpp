@@ -4,6 +4,7 @@
 #include "hosts/HostGridModel.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
+#include "platform/TextFile.h"
 
 #include <QFileInfo>
 
@@ -39,7 +40,8 @@ QByteArray storedValue(const QByteArray& value)
 
 bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const std::function<void()>& openWebList)
 {
-    if (QFileInfo(path).isFile())
+    // Anything in its place, even what cannot be read, is not a first run.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         return false;
     const bool download = prompter.confirm(Prompter::Icon::Question,
                                            QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最"
@@ -52,7 +54,7 @@ bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const
 
 int THostList::LoadHostList(const QString& path)
 {
-    const ProfileFile file(path);
+    const ProfileFile file = ProfileFile::fromBytes(textfile::readExisting(path).value_or(QByteArray()));
     int added = 0;
     for (int n = 1; n <= SlotCount; ++n) {
         const QByteArray name = file.readString(Section, nameKey(n));

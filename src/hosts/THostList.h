@@ -23,7 +23,8 @@ public:
     // may be empty while the web list dialog is not there. Returns true when the question was asked.
     bool CheckHostListFile(const QString& path, Prompter& prompter, const std::function<void()>& openWebList);
     // Appends the file's hosts after those already listed, up to the first empty address or until
-    // the list is full; a missing or unreadable file adds nothing. Returns how many were added.
+    // the list is full; a missing file adds nothing. Returns how many were added. Throws UserError
+    // when the file is there but cannot be read.
     int LoadHostList(const QString& path);
     // Writes all 50 pairs, empty ones for the free slots; the status texts are not stored. Other
     // lines of an existing file stay as they are. Throws UserError("<path> に書き込めません").

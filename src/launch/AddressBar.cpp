@@ -1,92 +1,65 @@
 // SPDX-License-Identifier: MIT
 #include "launch/AddressBar.h"
 
+#include "launch/AddressEntry.h"
 #include "launch/AddressHistory.h"
-#include "launch/GameLauncher.h"
 #include "launch/HistoryComboBox.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 
 AddressBar::AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent)
-    : QGroupBox(parent), m_prompter(prompter), m_history(history), m_launcher(launcher),
-      m_box(new HistoryComboBox(this)), m_paste(new QPushButton(QStringLiteral("貼り付け"), this)),
-      m_connect(new QPushButton(QStringLiteral("接続"), this))
+    : QGroupBox(parent), m_prompter(prompter), m_history(history),
+      m_entry(new AddressEntry(prompter, history, launcher, AddressEntry::HistoryRule::KeepPlace,
+                               AddressHistory::defaultAddress(), this)),
+      m_paste(new QPushButton(QStringLiteral("貼り付け"), this)),
+      m_clearHistory(new QAction(QStringLiteral("IP履歴のクリア"), this))
 {
     setObjectName(QStringLiteral("AddressGroup"));
     auto* label = new QLabel(QStringLiteral("IP :"), this);
 
-    m_box->setObjectName(QStringLiteral("IPComboBox"));
-    m_box->setToolTip(QStringLiteral("接続したいホストのアドレスを入れます"));
-    m_box->setHistoryModel(&m_history);
-    m_box->setEditText(AddressHistory::defaultAddress());
-    // Show the start of the address when the box is narrower than the text.
-    m_box->lineEdit()->setCursorPosition(0);
-    m_box->setMinimumContentsLength(21);
-    m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-
+    comboBox()->setObjectName(QStringLiteral("IPComboBox"));
+    comboBox()->setToolTip(QStringLiteral("接続したいホストのアドレスを入れます"));
     m_paste->setObjectName(QStringLiteral("btnPasteAddress"));
     m_paste->setToolTip(QStringLiteral("クリップボードの内容を貼り付けます"));
-
-    m_connect->setObjectName(QStringLiteral("btnConnect"));
-    m_connect->setToolTip(QStringLiteral("指定されたアドレスのゲームに接続します"));
-    QFont bold = m_connect->font();
+    m_paste->setAutoDefault(false);
+    connectButton()->setToolTip(QStringLiteral("指定されたアドレスのゲームに接続します"));
+    QFont bold = connectButton()->font();
     bold.setBold(true);
-    m_connect->setFont(bold);
-    m_connect->setEnabled(false);
+    connectButton()->setFont(bold);
+    m_entry->addButton(m_paste);
+    m_clearHistory->setObjectName(QStringLiteral("IP2"));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(m_box, 1);
-    layout->addWidget(m_paste);
-    layout->addWidget(m_connect);
+    layout->addWidget(m_entry, 1);
 
-    connect(m_box, &HistoryComboBox::userTextChanged, this,
-            guarded(m_prompter, [this](const QString& text) { IPComboBoxChange(text); }));
-    connect(m_box, &HistoryComboBox::enterPressed, this, guarded(m_prompter, [this] { IPComboBoxEnter(); }));
     connect(m_paste, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnPasteAddressClick(); }));
-    connect(m_connect, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnConnectClick(); }));
+    connect(m_clearHistory, &QAction::triggered, this, guarded(m_prompter, [this] { IP2Click(); }));
 }
 
-QString AddressBar::addressText() const
-{
-    return m_box->currentText();
-}
+HistoryComboBox* AddressBar::comboBox() const { return m_entry->comboBox(); }
 
-void AddressBar::IPComboBoxChange(const QString& text)
-{
-    m_connect->setEnabled(!text.isEmpty());
-}
+QPushButton* AddressBar::connectButton() const { return m_entry->connectButton(); }
 
-void AddressBar::IPComboBoxEnter()
-{
-    if (!addressText().isEmpty())
-        btnConnectClick();
-}
+QString AddressBar::addressText() const { return m_entry->addressText(); }
 
-void AddressBar::btnConnectClick()
-{
-    // Taken before the join: the box may be changed while the game runs.
-    const QString address = addressText();
-    m_history.insertTyped(address);
-    m_launcher.LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, address));
-}
+void AddressBar::btnConnectClick() { m_entry->btnConnectClick(); }
 
 void AddressBar::btnPasteAddressClick()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText())
         return;
-    const QString text = data->text();
-    m_box->setEditText(text);
-    IPComboBoxChange(text);
+    m_entry->setAddressText(data->text());
 }
 
 void AddressBar::IP2Click()
@@ -94,7 +67,7 @@ void AddressBar::IP2Click()
     if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("接続したIPの履歴をクリアします")))
         return;
     m_history.clear();
-    m_box->setEditText(AddressHistory::defaultAddress());
+    comboBox()->setEditText(AddressHistory::defaultAddress());
     // Show the start of the address when the box is narrower than the text.
-    m_box->lineEdit()->setCursorPosition(0);
+    comboBox()->lineEdit()->setCursorPosition(0);
 }

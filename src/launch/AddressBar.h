@@ -3,10 +3,12 @@
 
 #include <QGroupBox>
 
+class AddressEntry;
 class AddressHistory;
 class GameLauncher;
 class HistoryComboBox;
 class Prompter;
+class QAction;
 class QPushButton;
 
 // The host tab's address group: "IP :", the address box IPComboBox over the address history,
@@ -17,25 +19,22 @@ class AddressBar : public QGroupBox
 public:
     AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent = nullptr);
 
-    HistoryComboBox* comboBox() const { return m_box; }
-    QPushButton* connectButton() const { return m_connect; }
+    HistoryComboBox* comboBox() const;
+    QPushButton* connectButton() const;
     QPushButton* pasteButton() const { return m_paste; }
     QString addressText() const;
+    // File menu "IP履歴のクリア" (IP2).
+    QAction* clearHistoryAction() const { return m_clearHistory; }
 
 public slots:
     void btnConnectClick();
     void btnPasteAddressClick();
-    // File menu "IP履歴のクリア".
     void IP2Click();
 
 private:
-    void IPComboBoxChange(const QString& text);
-    void IPComboBoxEnter();
-
     Prompter& m_prompter;
     AddressHistory& m_history;
-    GameLauncher& m_launcher;
-    HistoryComboBox* m_box;
+    AddressEntry* m_entry;
     QPushButton* m_paste;
-    QPushButton* m_connect;
+    QAction* m_clearHistory;
 };

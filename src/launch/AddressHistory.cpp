@@ -90,7 +90,7 @@ void AddressHistory::setEntries(QList<QByteArray> entries)
 void AddressHistory::loadFile(const QString& path)
 {
     // A hand-edited file may hold more; the eleventh line on would never leave the list again.
-    setEntries(textfile::readLines(path, MaxEntries));
+    setEntries(textfile::readExistingLines(path, MaxEntries).value_or(QList<QByteArray>()));
 }
 
 QByteArray AddressHistory::fileBytes() const

@@ -38,7 +38,8 @@ public:
     // At most the first MaxEntries entries are kept.
     void setEntries(QList<QByteArray> entries);
 
-    // A missing file leaves the history empty; only the first ten lines are read.
+    // A missing file leaves the history empty; only the first ten lines are read. Throws UserError
+    // when the file is there but cannot be read.
     void loadFile(const QString& path);
     // Replaces the file atomically; throws UserError when it cannot be written.
     void saveFile(const QString& path) const;

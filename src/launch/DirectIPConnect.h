@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class AddressEntry;
 class AddressHistory;
 class GameLauncher;
 class HistoryComboBox;
@@ -17,8 +18,8 @@ class TIPConnectionDlg : public QDialog
 public:
     TIPConnectionDlg(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, QWidget* parent = nullptr);
 
-    HistoryComboBox* comboBox() const { return m_box; }
-    QPushButton* connectButton() const { return m_connect; }
+    HistoryComboBox* comboBox() const;
+    QPushButton* connectButton() const;
     QPushButton* closeButton() const { return m_close; }
     QString addressText() const;
 
@@ -26,12 +27,6 @@ public slots:
     void btnConnectClick();
 
 private:
-    void IPComboBox2Change(const QString& text);
-    void IPComboBox2Enter();
-
-    AddressHistory& m_history;
-    GameLauncher& m_launcher;
-    HistoryComboBox* m_box;
-    QPushButton* m_connect;
+    AddressEntry* m_entry;
     QPushButton* m_close;
 };

@@ -122,30 +122,40 @@ std::optional<QByteArray> read(const QString& path, qint64 maxBytes)
     return bytes;
 }
 
-std::optional<QByteArray> readExisting(const QString& path, qint64 maxBytes)
+namespace {
+
+// For the stores: false when nothing is there at all; throws when something is there that cannot be read.
+bool openExisting(QFile& file)
 {
+    const QString path = file.fileName();
     const QFileInfo info(path);
     if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
-        return std::nullopt;
+        return false;
     if (info.isDir())
         throw UserError(cannotReadMessage(path, QStringLiteral("ファイルではなくフォルダです")));
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(cannotReadMessage(path, file.errorString()));
+    return true;
+}
+
+} // namespace
+
+std::optional<QByteArray> readExisting(const QString& path, qint64 maxBytes)
+{
+    QFile file(path);
+    if (!openExisting(file))
+        return std::nullopt;
     QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(std::min(maxBytes, std::max<qint64>(file.size(), 0)));
     if (file.error() != QFileDevice::NoError)
         throw UserError(cannotReadMessage(path, file.errorString()));
     return bytes;
 }
 
-QList<QByteArray> readLines(const QString& path, qsizetype maxLines)
+namespace {
+
+QList<QByteArray> readOpenLines(QFile& file, qsizetype maxLines)
 {
     QList<QByteArray> lines;
-    if (maxLines <= 0 || path.isEmpty() || QFileInfo(path).isDir())
-        return lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
     LineSplitter splitter(lines);
     while (!splitter.isFull(maxLines)) {
         // readLine() returns at a line feed without waiting for a full chunk, so a pipe or a file
@@ -156,6 +166,29 @@ QList<QByteArray> readLines(const QString& path, qsizetype maxLines)
         splitter.feed(chunk, maxLines);
     }
     splitter.finish(maxLines);
+    return lines;
+}
+
+} // namespace
+
+QList<QByteArray> readLines(const QString& path, qsizetype maxLines)
+{
+    if (maxLines <= 0 || path.isEmpty() || QFileInfo(path).isDir())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return readOpenLines(file, maxLines);
+}
+
+std::optional<QList<QByteArray>> readExistingLines(const QString& path, qsizetype maxLines)
+{
+    QFile file(path);
+    if (!openExisting(file))
+        return std::nullopt;
+    QList<QByteArray> lines = readOpenLines(file, maxLines);
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(cannotReadMessage(path, file.errorString()));
     return lines;
 }
 

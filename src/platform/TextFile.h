@@ -30,8 +30,11 @@ std::optional<QByteArray> read(const QString& path, qint64 maxBytes = -1);
 // folder in its place, no permission, an I/O error) throws UserError("<path> を読み込めません" and the
 // reason), so that a file the program could not read is never taken for an empty one.
 std::optional<QByteArray> readExisting(const QString& path, qint64 maxBytes = -1);
-// At most maxLines lines from the start of the file, reading no further than needed.
+// At most maxLines lines from the start of the file, reading no further than needed; none when the
+// file is missing or unreadable.
 QList<QByteArray> readLines(const QString& path, qsizetype maxLines);
+// The same for a store: nothing when no file is there, and UserError as readExisting() gives it.
+std::optional<QList<QByteArray>> readExistingLines(const QString& path, qsizetype maxLines);
 
 // Replaces the file whole, atomically: a failure leaves the old file as it was and throws
 // UserError("<path> に書き込めません").

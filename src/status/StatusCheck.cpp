@@ -7,8 +7,10 @@
 #include "status/HostChkThread.h"
 #include "status/QueryFiles.h"
 #include "status/StatusRules.h"
+#include "status/StatusSettings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QColor>
 #include <QEventLoop>
 #include <QPalette>
@@ -25,13 +27,35 @@ const QString StopHint = QStringLiteral("稼働チェックを停止します");
 const QColor IdleColour(0x00, 0x00, 0xFF);
 const QColor RunningColour(0xFF, 0x00, 0x00);
 
+struct IntervalItem
+{
+    const char* name;
+    const char16_t* caption;
+    quint32 interval;
+};
+
+constexpr IntervalItem IntervalItems[] = {
+    {"NI10", u"10秒", 10000},   {"NI20", u"20秒", 20000},   {"NI30", u"30秒", 30000},   {"NI60", u"１分", 60000},
+    {"NI120", u"２分", 120000}, {"NI180", u"３分", 180000}, {"NI300", u"５分", 300000},
+};
+
 } // namespace
 
 StatusCheck::StatusCheck(Prompter& prompter, HostGridModel& hosts, QString programFolder, QPushButton* button,
                          QObject* parent)
     : HostCheckSteps(parent), m_prompter(prompter), m_hosts(hosts), m_programFolder(std::move(programFolder)),
-      m_button(button)
+      m_button(button), m_intervalGroup(new QActionGroup(this))
 {
+    m_intervalGroup->setExclusive(true);
+    for (const IntervalItem& item : IntervalItems) {
+        auto* a = new QAction(QString::fromUtf16(item.caption), this);
+        a->setObjectName(QString::fromLatin1(item.name));
+        a->setCheckable(true);
+        a->setChecked(item.interval == DefaultInterval);
+        a->setData(item.interval);
+        m_intervalGroup->addAction(a);
+        connect(a, &QAction::triggered, this, guarded(m_prompter, [this, a] { HostCheckIntervalClick(a); }));
+    }
     if (m_button->objectName().isEmpty())
         m_button->setObjectName(QStringLiteral("BtnStatus"));
     show(State::Idle, StartCaption, &IdleColour, &StartHint, true);
@@ -62,22 +86,20 @@ void StatusCheck::show(State state, const QString& caption, const QColor* colour
     }
 }
 
-void StatusCheck::setInterval(quint32 ms)
+QList<QAction*> StatusCheck::intervalActions() const { return m_intervalGroup->actions(); }
+
+void StatusCheck::readSettings(const ProfileFile& ini)
 {
-    m_interval = ms;
-    for (QAction* item : std::as_const(m_intervalItems)) {
-        if (item->data().toUInt() == ms)
+    const StatusSettings s = StatusSettings::read(ini);
+    m_interval = quint32(s.checkInterval);
+    const QString name = StatusSettings::intervalItemName(s.checkInterval);
+    for (QAction* item : m_intervalGroup->actions()) {
+        if (item->objectName() == name)
             item->setChecked(true);
     }
 }
 
-void StatusCheck::connectIntervalMenu(const QList<QAction*>& items)
-{
-    m_intervalItems = items;
-    for (QAction* item : items)
-        connect(item, &QAction::triggered, this, guarded(m_prompter, [this, item] { HostCheckIntervalClick(item); }));
-    setInterval(m_interval);
-}
+void StatusCheck::writeSettings(ProfileFile& ini) const { StatusSettings{qint32(m_interval)}.write(ini); }
 
 void StatusCheck::HostCheckIntervalClick(QAction* item)
 {

@@ -11,8 +11,10 @@
 
 class HostChkThread;
 class HostGridModel;
+class ProfileFile;
 class Prompter;
 class QAction;
+class QActionGroup;
 class QColor;
 class QPushButton;
 
@@ -46,10 +48,15 @@ public:
 
     // The check interval in ms, as the settings store it. A running check keeps the one it began with.
     quint32 interval() const { return m_interval; }
-    // Also ticks the interval item with this value, if there is one.
-    void setInterval(quint32 ms);
-    // The items of "ホストチェック間隔": checkable, exclusive, data() the interval in ms.
-    void connectIntervalMenu(const QList<QAction*>& items);
+    // The items of "ホストチェック間隔" (NI10 ... NI300): checkable, exclusive, data() the interval in ms.
+    QList<QAction*> intervalActions() const;
+    // Sets the interval without touching the items (the next check uses it).
+    void setInterval(quint32 ms) { m_interval = ms; }
+
+    // Morvane.ini: CheckHostInterval. The item named after the interval is ticked when there is one;
+    // an interval without an item of its own keeps the ticks where they were.
+    void readSettings(const ProfileFile& ini);
+    void writeSettings(ProfileFile& ini) const;
     // "稼働中ホストを優先して並べる" (N22), read after each result line.
     void setSortLiveHostsFirst(std::function<bool()> option) { m_sortLiveHostsFirst = std::move(option); }
     // For tests and measurements: the longest a status run may take before it is ended.
@@ -86,7 +93,7 @@ private:
     HostGridModel& m_hosts;
     const QString m_programFolder;
     QPushButton* m_button;
-    QList<QAction*> m_intervalItems;
+    QActionGroup* m_intervalGroup;
     QPointer<HostChkThread> m_thread;
     std::function<bool()> m_sortLiveHostsFirst;
     quint32 m_interval = DefaultInterval;

@@ -24,6 +24,14 @@ QByteArray iniFor(const QString& gameFolder, const QByteArray& more = {})
     return QByteArrayLiteral("[Path]\r\nGhostReconPath=") + gameFolder.toUtf8() + QByteArrayLiteral("\r\n") + more;
 }
 
+QAction* action(const QObject& form, const QString& name)
+{
+    auto* a = form.findChild<QAction*>(name);
+    if (!a)
+        qFatal("no action %s", qPrintable(name));
+    return a;
+}
+
 // Object names of a menu's items, "-" for a separator.
 QStringList layout(const QMenu* menu)
 {
@@ -48,9 +56,11 @@ private slots:
     void unknownSchemeIsWrittenAsStandard();
     void missingGameEndsTheProgram();
     void missingOptionsEndsTheProgram();
-    void unwritableSettingsAreReportedAndTheEndGoesOn();
+    void storeFailures_data();
+    void storeFailures();
     void closeWithNoCloseMinimisesUntilExit();
     void sessionEndSavesEvenWithNoClose();
+    void endDuringAStartUpQuestionWaitsForStartUp();
 
 private:
     std::unique_ptr<TestFolders> m_folders;
@@ -103,8 +113,8 @@ void TestMainForm::frameAndMenus()
     QVERIFY(tray);
     QCOMPARE(layout(tray), (QStringList{QStringLiteral("N7"), QStringLiteral("-"), QStringLiteral("GhostRecon1"),
                                         QStringLiteral("IP1"), QStringLiteral("-"), QStringLiteral("N8")}));
-    QVERIFY(form.action(QStringLiteral("N3"))->isChecked());
-    QVERIFY(form.action(QStringLiteral("NI10"))->isChecked());
+    QVERIFY(action(form, QStringLiteral("N3"))->isChecked());
+    QVERIFY(action(form, QStringLiteral("NI10"))->isChecked());
 }
 
 void TestMainForm::configuredStartAsksNothing()
@@ -158,10 +168,10 @@ void TestMainForm::storedInterval()
                                                                interval + QByteArrayLiteral("\r\n")));
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
-    QVERIFY(form.action(ticked)->isChecked());
+    QVERIFY(action(form, ticked)->isChecked());
     int tickedCount = 0;
     for (const char* name : {"NI10", "NI20", "NI30", "NI60", "NI120", "NI180", "NI300"})
-        tickedCount += form.action(QString::fromLatin1(name))->isChecked() ? 1 : 0;
+        tickedCount += action(form, QString::fromLatin1(name))->isChecked() ? 1 : 0;
     QCOMPARE(tickedCount, 1);
     form.FormDestroy();
     const QByteArray written = TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")));
@@ -177,9 +187,9 @@ void TestMainForm::unknownSchemeIsWrittenAsStandard()
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
     QCOMPARE(form.hostViewColorName(), QStringLiteral("標準"));
-    form.action(QStringLiteral("Varsity1"))->trigger();
+    action(form, QStringLiteral("Varsity1"))->trigger();
     QCOMPARE(form.hostViewColorName(), QStringLiteral("Varsity"));
-    QVERIFY(!form.action(QStringLiteral("Varsity1"))->isChecked());
+    QVERIFY(!action(form, QStringLiteral("Varsity1"))->isChecked());
 }
 
 void TestMainForm::missingGameEndsTheProgram()
@@ -226,17 +236,53 @@ void TestMainForm::missingOptionsEndsTheProgram()
     QVERIFY(QFileInfo::exists(m_folders->program(QStringLiteral("Morvane.ini"))));
 }
 
-void TestMainForm::unwritableSettingsAreReportedAndTheEndGoesOn()
+void TestMainForm::storeFailures_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("atStartUp"); // unreadable at start-up, or unwritable at the end
+    for (const char* file : {"Morvane.ini", "hostlist.txt", "iphistory.txt"}) {
+        QTest::addRow("%s unreadable", file) << QString::fromLatin1(file) << true;
+        QTest::addRow("%s unwritable", file) << QString::fromLatin1(file) << false;
+    }
+}
+
+void TestMainForm::storeFailures()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, atStartUp);
+    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(m_folders->gameFolder()));
+    TestFolders::writeFile(m_folders->program(QStringLiteral("iphistory.txt")), QByteArrayLiteral("1.2.3.4:5\r\n"));
+    const QString path = m_folders->program(file);
+    const QString shown = QDir::toNativeSeparators(path);
+    // A folder where the file should be: nobody can read or write it.
+    const auto blockFile = [&] { QVERIFY(QFile::remove(path) && QDir().mkpath(path)); };
+    if (atStartUp)
+        blockFile();
     m_prompter.answers << m_folders->gameFolder();
-    const QString ini = m_folders->program(QStringLiteral("Morvane.ini"));
-    QVERIFY(QDir().mkpath(ini)); // nothing can be written there
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
+    if (atStartUp) {
+        // Without its settings the program asks for the game folder again, after saying why.
+        QVERIFY(!m_prompter.asked.isEmpty());
+        QVERIFY2(m_prompter.asked[0].text.startsWith(shown + QStringLiteral(" を読み込めません")),
+                 qPrintable(m_prompter.asked[0].text));
+    } else {
+        QCOMPARE(m_prompter.texts(), QStringList());
+        m_prompter.answers.clear();
+        blockFile();
+    }
     m_prompter.asked.clear();
+    QStringList others{QStringLiteral("Morvane.ini"), QStringLiteral("hostlist.txt"), QStringLiteral("iphistory.txt")};
+    others.removeOne(file);
+    for (const QString& other : others)
+        QVERIFY(QFile::remove(m_folders->program(other)));
     form.FormDestroy();
-    QCOMPARE(m_prompter.texts(), QStringList{QDir::toNativeSeparators(ini) + QStringLiteral(" に書き込めません")});
-    QCOMPARE(m_prompter.asked[0].icon, Icon::Error);
+    // A store that was never read is left alone; one that cannot be written is reported. The end goes
+    // on with the other stores either way.
+    QCOMPARE(m_prompter.texts(), atStartUp ? QStringList() : QStringList{shown + QStringLiteral(" に書き込めません")});
+    QVERIFY(QFileInfo(path).isDir());
+    for (const QString& other : others)
+        QVERIFY2(QFileInfo(m_folders->program(other)).isFile(), qPrintable(other));
 }
 
 void TestMainForm::closeWithNoCloseMinimisesUntilExit()
@@ -256,7 +302,7 @@ void TestMainForm::closeWithNoCloseMinimisesUntilExit()
         QVERIFY(form.isVisible());
         QVERIFY(form.isMinimized());
     }
-    QVERIFY(!form.action(QStringLiteral("N11"))->isChecked());
+    QVERIFY(!action(form, QStringLiteral("N11"))->isChecked());
     const QByteArray hostsBefore = TestFolders::readFile(m_folders->program(QStringLiteral("hostlist.txt")));
     const QByteArray before = TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")));
 
@@ -265,15 +311,15 @@ void TestMainForm::closeWithNoCloseMinimisesUntilExit()
     QVERIFY(!form.isMinimized());
     QVERIFY(form.isVisible());
 
-    form.action(QStringLiteral("N12"))->trigger(); // untick: closing is allowed again
+    action(form, QStringLiteral("N12"))->trigger(); // untick: closing is allowed again
     QVERIFY(form.allowClose());
-    form.action(QStringLiteral("N12"))->trigger();
+    action(form, QStringLiteral("N12"))->trigger();
     QVERIFY(!form.allowClose());
     // Nothing was written: the shutdown has not run.
     QCOMPARE(TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini"))), before);
     QCOMPARE(TestFolders::readFile(m_folders->program(QStringLiteral("hostlist.txt"))), hostsBefore);
 
-    form.action(QStringLiteral("Exit1"))->trigger();
+    action(form, QStringLiteral("Exit1"))->trigger();
     QVERIFY(form.allowClose());
     QVERIFY(TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")))
                 .contains(QByteArrayLiteral("NoClose=1\r\n")));
@@ -286,10 +332,29 @@ void TestMainForm::sessionEndSavesEvenWithNoClose()
     TMainForm form(m_prompter, m_folders->programFolder());
     form.FormCreate();
     form.show();
-    form.action(QStringLiteral("N22"))->setChecked(true);
+    action(form, QStringLiteral("N22"))->setChecked(true);
     form.endSession();
     QTRY_VERIFY(TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")))
                     .contains(QByteArrayLiteral("SortHost=1\r\n")));
+}
+
+void TestMainForm::endDuringAStartUpQuestionWaitsForStartUp()
+{
+    QVERIFY(QFile::remove(m_folders->program(QStringLiteral("hostlist.txt"))));
+    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(m_folders->gameFolder()));
+    TMainForm form(m_prompter, m_folders->programFolder());
+    // The session ends while the first-run question is on screen, whose box runs an event loop.
+    m_prompter.onAsk = [&](const ScriptedPrompter::Question&) {
+        form.endSession();
+        QTest::qWait(100);
+    };
+    form.FormCreate();
+    m_prompter.onAsk = nullptr;
+    QVERIFY(form.endRequested());
+    // Nothing was written yet: the shutdown did not run in the middle of start-up.
+    QVERIFY(!QFileInfo::exists(m_folders->program(QStringLiteral("hostlist.txt"))));
+    form.Exit1Click();
+    QVERIFY(QFileInfo::exists(m_folders->program(QStringLiteral("hostlist.txt"))));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -176,7 +176,7 @@ void TestHostsPage::gridLayout()
     QCOMPARE(p.grid->scheme().background, 0x86816Au);
     QCOMPARE(p.child<QLabel>(QStringLiteral("lblHostListHint"))->text(),
              QStringLiteral("接続したいホストをダブルクリックして下さい"));
-    QVERIFY(p.page->extraButtonsLayout());
+    QVERIFY(p.page->headerLayout());
     QVERIFY(p.page->buttonsRow()->isAncestorOf(p.child<QPushButton>(QStringLiteral("btnAddHost"))));
 }
 
@@ -763,7 +763,7 @@ void TestHostsPage::schemeColours()
     QFETCH(QRgb, header);
     Page p(1);
     QVERIFY(QTest::qWaitForWindowExposed(p.page.get()));
-    p.page->setScheme(hostViewScheme(name));
+    p.page->ApplyHostViewColor(name);
     QCOMPARE(p.grid->scheme().name, name);
     const QPoint emptyCell = p.cellCentre(5, HostGridModel::AddressColumn);
     QCOMPARE(QColor(pixelAt(p.grid->viewport(), emptyCell)), QColor(background));

@@ -5,6 +5,13 @@
 
 #include <stdexcept>
 
+void ScriptedPrompter::record(Question question)
+{
+    asked.append(question);
+    if (onAsk)
+        onAsk(asked.last());
+}
+
 QVariant ScriptedPrompter::take(const QString& kind, QMetaType::Type expected)
 {
     if (answers.isEmpty())
@@ -28,43 +35,43 @@ std::optional<QString> ScriptedPrompter::takePath(const QString& kind)
 
 void ScriptedPrompter::message(Icon icon, const QString& text)
 {
-    asked.append({QStringLiteral("message"), icon, text, {}, {}, {}});
+    record({QStringLiteral("message"), icon, text, {}, {}, {}});
 }
 
 bool ScriptedPrompter::confirm(Icon icon, const QString& text)
 {
-    asked.append({QStringLiteral("confirm"), icon, text, {}, {}, {}});
+    record({QStringLiteral("confirm"), icon, text, {}, {}, {}});
     return take(QStringLiteral("confirm"), QMetaType::Bool).toBool();
 }
 
 QString ScriptedPrompter::input(const QString& caption, const QString& prompt, const QString& defaultText)
 {
-    asked.append({QStringLiteral("input"), Icon::None, prompt, caption, defaultText, {}});
+    record({QStringLiteral("input"), Icon::None, prompt, caption, defaultText, {}});
     const QVariant a = take(QStringLiteral("input"), QMetaType::QString);
     return a.isValid() ? a.toString() : defaultText;
 }
 
 std::optional<QString> ScriptedPrompter::openFile(const FileRequest& request)
 {
-    asked.append({QStringLiteral("openFile"), Icon::None, request.title, {}, request.initialName, request});
+    record({QStringLiteral("openFile"), Icon::None, request.title, {}, request.initialName, request});
     return takePath(QStringLiteral("openFile"));
 }
 
 std::optional<QString> ScriptedPrompter::saveFile(const FileRequest& request)
 {
-    asked.append({QStringLiteral("saveFile"), Icon::None, request.title, {}, request.initialName, request});
+    record({QStringLiteral("saveFile"), Icon::None, request.title, {}, request.initialName, request});
     return takePath(QStringLiteral("saveFile"));
 }
 
 std::optional<QString> ScriptedPrompter::pickFolder(const QString& title, const QString& initial)
 {
-    asked.append({QStringLiteral("pickFolder"), Icon::None, title, {}, initial, {}});
+    record({QStringLiteral("pickFolder"), Icon::None, title, {}, initial, {}});
     return takePath(QStringLiteral("pickFolder"));
 }
 
 std::optional<quint32> ScriptedPrompter::pickColour(quint32 initial)
 {
-    asked.append({QStringLiteral("pickColour"), Icon::None, {}, {}, QString::number(initial, 16), {}});
+    record({QStringLiteral("pickColour"), Icon::None, {}, {}, QString::number(initial, 16), {}});
     const QVariant a = take(QStringLiteral("pickColour"), QMetaType::UInt);
     if (!a.isValid())
         return std::nullopt;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 // A prompter for tests: records every question and answers from a prepared queue. Answers are taken
 // in order: a bool for confirm(), a QString for input(), a QString (or an invalid QVariant for
 // "cancel") for the dialogs, a quint32 for pickColour(). With the queue empty, confirm() says No,
@@ -26,6 +28,8 @@ public:
 
     QList<Question> asked;
     QList<QVariant> answers;
+    // Called with each question as it is asked, before it is answered (as a user acts while a box is up).
+    std::function<void(const Question&)> onAsk;
 
     void message(Icon icon, const QString& text) override;
     bool confirm(Icon icon, const QString& text) override;
@@ -39,6 +43,7 @@ public:
     QStringList texts() const;
 
 private:
+    void record(Question question);
     QVariant take(const QString& kind, QMetaType::Type expected);
     std::optional<QString> takePath(const QString& kind);
 };

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: MIT
+// Morvane.ini: the file the frame opens once, and each subsystem's keys on it.
+#include "app/FrameSettings.h"
+#include "app/Settings.h"
+#include "hosts/HostViewSettings.h"
+#include "launch/LaunchSettings.h"
+#include "platform/Errors.h"
+#include "status/StatusSettings.h"
+#include "support/TestFolders.h"
+
+#include <QDir>
+#include <QTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void newFileHasTheSectionsInOrder();
+    void readsEveryKey();
+    void damagedFilesGiveDefaults_data();
+    void damagedFilesGiveDefaults();
+    void rewriteKeepsUnknownLinesAndUneditedBytes();
+    void runnerIsReadButNeverWritten();
+    void unreadableAndUnwritableFilesNameThePath();
+    void intervalItemName_data();
+    void intervalItemName();
+
+private:
+    static const std::array<QString, 6> noMusic;
+};
+
+const std::array<QString, 6> TestSettings::noMusic{};
+
+void TestSettings::newFileHasTheSectionsInOrder()
+{
+    TestFolders f;
+    Settings settings(f.programFolder());
+    QVERIFY(!settings.read());
+    // Written in another order than the sections stand in a new file.
+    StatusSettings{20000}.write(settings.file());
+    FrameSettings().write(settings.file(), QStringLiteral("/games/ゴースト"),
+                          {QString(), QStringLiteral("/music/a.wav")});
+    settings.save();
+    QCOMPARE(TestFolders::readFile(settings.path()),
+             QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
+                               "[StartUp]\r\nGetIP=1\r\n"
+                               "[Morvane]\r\nCheckHostInterval=20000\r\nInTray=0\r\nNoClose=0\r\nSortModList=0\r\n"
+                               "[GRMusic]\r\nMusic1=\r\nMusic2=/music/a.wav\r\nMusic3=\r\nMusic4=\r\n"
+                               "Music5=\r\nMusic6=\r\n"));
+}
+
+void TestSettings::readsEveryKey()
+{
+    TestFolders f;
+    TestFolders::writeFile(f.program(Settings::fileName()),
+                           QByteArrayLiteral("[path]\r\nghostreconpath = \"/g\"\r\n[StartUp]\r\nGetIP=0\r\n"
+                                             "[MORVANE]\r\nInTray=1\r\nNoClose=0x1\r\nSortModList=2\r\nSortHost=-1\r\n"
+                                             "HostViewColor=\x83\x7d\x83\x67\x83\x8a\x83\x62\x83\x4e\x83\x58\r\n"
+                                             "CheckHostInterval=300000\r\n[GRMusic]\r\nMusic6=C:\\\x95\x5c.wav\r\n"));
+    Settings settings(f.programFolder());
+    QVERIFY(settings.read());
+    const FrameSettings frame = FrameSettings::read(settings.file(), QStringLiteral("/default"));
+    QCOMPARE(frame.gameFolder.text(), QStringLiteral("/g"));
+    QCOMPARE(frame.getIp, false);
+    QCOMPARE(frame.inTray, true);
+    QCOMPARE(frame.noClose, true);
+    QCOMPARE(frame.sortModList, true);
+    QCOMPARE(frame.music[5].text(), QStringLiteral("C:\\表.wav"));
+    QCOMPARE(frame.music[0].text(), QString());
+    const HostViewSettings view = HostViewSettings::read(settings.file());
+    QCOMPARE(view.sortLiveHostsFirst, true);
+    QCOMPARE(view.scheme, QStringLiteral("マトリックス"));
+    QCOMPARE(StatusSettings::read(settings.file()).checkInterval, 300000);
+}
+
+void TestSettings::damagedFilesGiveDefaults_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe[\x01]\x00=\x00", 9);
+    QTest::newRow("no sections") << QByteArrayLiteral("GetIP=0\r\nCheckHostInterval=20000\r\n");
+    QTest::newRow("garbage numbers") << QByteArrayLiteral("[StartUp]\nGetIP=yes\n[Morvane]\nInTray=on\n"
+                                                          "CheckHostInterval=12abc\n");
+    QTest::newRow("huge value") << (QByteArrayLiteral("[Morvane]\rCheckHostInterval=") + QByteArray(100000, '9') +
+                                    QByteArrayLiteral("\rInTray=zz"));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("negative interval") << QByteArrayLiteral("[Morvane]\r\nCheckHostInterval=-20000\r\n");
+}
+
+void TestSettings::damagedFilesGiveDefaults()
+{
+    QFETCH(QByteArray, bytes);
+    TestFolders f;
+    TestFolders::writeFile(f.program(Settings::fileName()), bytes);
+    Settings settings(f.programFolder());
+    QVERIFY(settings.read());
+    const FrameSettings frame = FrameSettings::read(settings.file(), QStringLiteral("/default/game"));
+    QCOMPARE(frame.gameFolder.text(), QStringLiteral("/default/game"));
+    QCOMPARE(frame.getIp, true);
+    QCOMPARE(frame.inTray, false);
+    QCOMPARE(StatusSettings::read(settings.file()).checkInterval, 10000);
+    QCOMPARE(HostViewSettings::read(settings.file()).scheme, QStringLiteral("標準"));
+}
+
+void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
+{
+    TestFolders f;
+    Settings settings(f.programFolder());
+    // 0x80 is no character of code page 932 at all; 0xED 0x40 has a second code (0xFA 0x5C).
+    const QByteArray folder = QByteArrayLiteral("/g\x80\xed\x40");
+    TestFolders::writeFile(settings.path(), QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder +
+                                                QByteArrayLiteral("\n[Morvane]\nFavourite=1\nCheckHostInterval=20000\n"
+                                                                  "[GRMusic]\nMusic1=\xed\x40.wav\n[Other]\nx=y"));
+    QVERIFY(settings.read());
+    const FrameSettings frame = FrameSettings::read(settings.file(), QString());
+    std::array<QString, 6> music = {frame.music[0].text()};
+    frame.write(settings.file(), frame.gameFolder.text(), music);
+    StatusSettings{30000}.write(settings.file());
+    settings.save();
+    const QByteArray after = TestFolders::readFile(settings.path());
+    QVERIFY2(after.startsWith(QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder), after.constData());
+    QVERIFY(after.contains(QByteArrayLiteral("\nMusic1=\xed\x40.wav\n")));
+    QVERIFY(after.contains(QByteArrayLiteral("[Morvane]\nFavourite=1\nCheckHostInterval=30000\r\n")));
+    QVERIFY(after.contains(QByteArrayLiteral("[Other]\nx=y\r\n")));
+    // An edited value is written as its new text.
+    frame.write(settings.file(), QStringLiteral("/new"), noMusic);
+    QCOMPARE(settings.file().readString("Path", "GhostReconPath"), QByteArrayLiteral("/new"));
+}
+
+void TestSettings::runnerIsReadButNeverWritten()
+{
+    TestFolders f;
+    Settings settings(f.programFolder());
+    TestFolders::writeFile(settings.path(), QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n"));
+    QVERIFY(settings.read());
+    QCOMPARE(LaunchSettings::read(settings.file()).gameRunner, QStringLiteral("/opt/wine/bin/wine"));
+    FrameSettings().write(settings.file(), QStringLiteral("/g"), noMusic);
+    settings.save();
+    QVERIFY(TestFolders::readFile(settings.path())
+                .startsWith(QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n")));
+}
+
+void TestSettings::unreadableAndUnwritableFilesNameThePath()
+{
+    TestFolders f;
+    Settings settings(f.programFolder());
+    QVERIFY(QDir().mkpath(settings.path())); // a folder where the file should be: no one reads or writes it
+    const QString shown = QDir::toNativeSeparators(settings.path());
+    try {
+        settings.read();
+        QFAIL("the read did not fail");
+    } catch (const UserError& e) {
+        QVERIFY2(e.text().startsWith(shown + QStringLiteral(" を読み込めません")), qPrintable(e.text()));
+    }
+    try {
+        settings.save();
+        QFAIL("the write did not fail");
+    } catch (const UserError& e) {
+        QCOMPARE(e.text(), shown + QStringLiteral(" に書き込めません"));
+    }
+}
+
+void TestSettings::intervalItemName_data()
+{
+    QTest::addColumn<qint32>("interval");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("10 s") << 10000 << QStringLiteral("NI10");
+    QTest::newRow("2 min") << 120000 << QStringLiteral("NI120");
+    QTest::newRow("15 s has no item") << 15000 << QStringLiteral("NI15");
+    QTest::newRow("short") << 500 << QStringLiteral("NI");
+    QTest::newRow("negative") << -20000 << QStringLiteral("NI-20");
+}
+
+void TestSettings::intervalItemName()
+{
+    QFETCH(qint32, interval);
+    QFETCH(QString, name);
+    QCOMPARE(StatusSettings::intervalItemName(interval), name);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_Settings.moc"
