@@ -77,6 +77,11 @@ HostGridView::HostGridView(HostGridModel* hosts, QWidget* parent) : QTableView(p
     setColumnWidth(HostGridModel::NameColumn, NameWidth);
     setColumnWidth(HostGridModel::AddressColumn, AddressWidth);
     setColumnWidth(HostGridModel::StatusColumn, StatusWidth);
+    // The status column takes what the others leave: qstat's times ("16/16[00:01:40]") need the room.
+    connect(header, &QHeaderView::sectionResized, this, [this](int section) {
+        if (section != HostGridModel::StatusColumn)
+            fitStatusColumn();
+    });
 
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(hosts, &HostGridModel::hostCountChanged, this, &HostGridView::hostCountChanged);
@@ -117,6 +122,20 @@ void HostGridView::hostCountChanged(int count)
     } else if (isHostIndex(current) && !selectionModel()->isRowSelected(current.row(), QModelIndex())) {
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
+}
+
+void HostGridView::fitStatusColumn()
+{
+    const int others = columnWidth(HostGridModel::NameColumn) + columnWidth(HostGridModel::AddressColumn);
+    setColumnWidth(HostGridModel::StatusColumn, std::max(StatusWidth, viewport()->width() - others));
+}
+
+bool HostGridView::viewportEvent(QEvent* event)
+{
+    // The viewport also narrows when the scroll bar comes.
+    if (event->type() == QEvent::Resize)
+        fitStatusColumn();
+    return QTableView::viewportEvent(event);
 }
 
 void HostGridView::setScheme(const HostViewScheme& scheme)

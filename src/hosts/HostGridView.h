@@ -9,7 +9,8 @@ class HostGridModel;
 
 // The host grid "HostNameList": a header row over the 50 slot rows, whole-row selection, no
 // editing in place. Only host rows can become current; a click on an empty slot changes nothing.
-// The vertical scroll bar is there only while more than nine hosts are listed.
+// The vertical scroll bar is there only while more than nine hosts are listed. The status column
+// takes the width the other columns leave, and never less than StatusWidth.
 class HostGridView : public QTableView
 {
     Q_OBJECT
@@ -40,12 +41,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 
 private:
     bool isHostIndex(const QModelIndex& index) const;
     void hostCountChanged(int count);
+    void fitStatusColumn();
 
     HostGridModel* m_hosts;
     HostViewScheme m_scheme;

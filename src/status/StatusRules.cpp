@@ -34,10 +34,17 @@ QByteArray statusCellText(QByteArrayView line)
         return {};
     const QByteArrayView throughClose = line.first(close + 1);
     if (line.sliced(close + 1) == "No") {
+        // qstat leaves the hosting player out of both numbers of a host that is not dedicated.
         const qsizetype slash = line.indexOf('/');
         int players = 0;
-        if (slash >= 0 && slash < close && parseCount(line.first(slash), players))
+        if (slash >= 0 && slash < close && parseCount(line.first(slash), players)) {
+            const qsizetype open = line.indexOf('[', slash);
+            int maximum = 0;
+            if (open > slash && open < close && parseCount(line.sliced(slash + 1, open - slash - 1), maximum))
+                return QByteArray::number(players + 1) + '/' + QByteArray::number(maximum + 1) +
+                       line.sliced(open, close + 1 - open).toByteArray();
             return QByteArray::number(players + 1) + line.sliced(slash, close + 1 - slash).toByteArray();
+        }
     }
     return throughClose.toByteArray();
 }

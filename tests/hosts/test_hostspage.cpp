@@ -120,6 +120,8 @@ class TestHostsPage : public QObject
     Q_OBJECT
 private slots:
     void gridLayout();
+    void statusColumnTakesTheRestOfTheGrid_data();
+    void statusColumnTakesTheRestOfTheGrid();
     void controls();
     void popupMenuOrder();
     void add_data();
@@ -162,7 +164,6 @@ void TestHostsPage::gridLayout()
     QVERIFY(p.grid->isColumnHidden(0));
     QCOMPARE(p.grid->columnWidth(1), 106);
     QCOMPARE(p.grid->columnWidth(2), 118);
-    QCOMPARE(p.grid->columnWidth(3), 90);
     QCOMPARE(p.grid->rowHeight(0), 18);
     QCOMPARE(p.grid->rowHeight(49), 18);
     QCOMPARE(p.grid->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -178,6 +179,37 @@ void TestHostsPage::gridLayout()
              QStringLiteral("接続したいホストをダブルクリックして下さい"));
     QVERIFY(p.page->headerLayout());
     QVERIFY(p.page->buttonsRow()->isAncestorOf(p.child<QPushButton>(QStringLiteral("btnAddHost"))));
+}
+
+void TestHostsPage::statusColumnTakesTheRestOfTheGrid_data()
+{
+    QTest::addColumn<int>("hosts");
+    QTest::addColumn<int>("pageWidth");
+    QTest::newRow("as in the window") << 3 << 390;
+    QTest::newRow("with the scroll bar") << 12 << 390;
+    QTest::newRow("narrow page") << 3 << 200;
+}
+
+void TestHostsPage::statusColumnTakesTheRestOfTheGrid()
+{
+    QFETCH(int, hosts);
+    QFETCH(int, pageWidth);
+    Page p(hosts);
+    p.page->resize(pageWidth, 300);
+    QTRY_COMPARE(p.grid->viewport()->width() > 0, true);
+    QCoreApplication::processEvents();
+    const int status = p.grid->columnWidth(HostGridModel::StatusColumn);
+    const int rest = p.grid->viewport()->width() - p.grid->columnWidth(HostGridModel::NameColumn) -
+                     p.grid->columnWidth(HostGridModel::AddressColumn);
+    QCOMPARE(status, std::max(rest, HostGridView::StatusWidth));
+    if (pageWidth >= 390) {
+        // qstat's remaining time comes as HH:MM:SS; the whole cell must show.
+        const int needed = p.grid->fontMetrics().horizontalAdvance(QStringLiteral("16/16[00:01:40]")) + 6;
+        QVERIFY2(status >= needed, qPrintable(QStringLiteral("%1 < %2").arg(status).arg(needed)));
+    }
+    // Widening another column by hand takes room from the status column, down to its minimum.
+    p.grid->setColumnWidth(HostGridModel::NameColumn, p.grid->columnWidth(HostGridModel::NameColumn) + 30);
+    QCOMPARE(p.grid->columnWidth(HostGridModel::StatusColumn), std::max(rest - 30, HostGridView::StatusWidth));
 }
 
 void TestHostsPage::controls()

@@ -64,7 +64,7 @@ void TestQstatEndToEnd::statusCheckOfLiveDeadAndDuplicateHosts()
     QStringList rows;
     for (int i = 0; i < grid.hostCount(); ++i)
         rows << grid.nameText(i) + QLatin1Char('=') + grid.host(i).status;
-    QCOMPARE(rows, (QStringList{QStringLiteral("dedicated=3/16[00:25:00]"), QStringLiteral("peer=3/7[00:00:25]"),
+    QCOMPARE(rows, (QStringList{QStringLiteral("dedicated=3/16[00:25:00]"), QStringLiteral("peer=3/8[00:00:25]"),
                                 QStringLiteral("dedicated again=3/16[00:25:00]"), QStringLiteral("dead="),
                                 QStringLiteral("dead again=")}));
     // One output line per entry, duplicates included.

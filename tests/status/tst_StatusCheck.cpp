@@ -147,7 +147,7 @@ void TestStatusCheck::wholeCheckWithLiveHostsFirst()
     QCOMPARE(names(),
              (QStringList{QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("C")}));
     QCOMPARE(m_hosts->host(0).status, QStringLiteral("3/16[25]"));
-    QCOMPARE(m_hosts->host(1).status, QStringLiteral("4/16[25]"));
+    QCOMPARE(m_hosts->host(1).status, QStringLiteral("4/17[25]"));
     QVERIFY(!m_hosts->isLive(2) && !m_hosts->isLive(3));
     QCOMPARE(m_button->text(), Stop);
     QCOMPARE(fontColour(*m_button), QColor(255, 0, 0));
@@ -201,7 +201,7 @@ void TestStatusCheck::noMovesWhenTheOptionIsOff()
     QTRY_COMPARE_WITH_TIMEOUT(m_check->state(), State::Waiting, 20000);
     QCOMPARE(names(),
              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}));
-    QCOMPARE(m_hosts->host(3).status, QStringLiteral("4/16[25]"));
+    QCOMPARE(m_hosts->host(3).status, QStringLiteral("4/17[25]"));
     m_check->stopAndWait();
 }
 

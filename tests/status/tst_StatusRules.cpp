@@ -58,12 +58,12 @@ void TestStatusRules::cellText_data()
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArray>("cell");
     QTest::newRow("dedicated") << QByteArray("3/16[25]Yes") << QByteArray("3/16[25]");
-    QTest::newRow("not dedicated adds one") << QByteArray("3/16[25]No") << QByteArray("4/16[25]");
-    QTest::newRow("two digits") << QByteArray("12/16[30]No") << QByteArray("13/16[30]");
-    QTest::newRow("zero") << QByteArray("0/8[5]No") << QByteArray("1/8[5]");
-    QTest::newRow("qstat's own times") << QByteArray("2/7[00:00:25]No") << QByteArray("3/7[00:00:25]");
+    QTest::newRow("not dedicated adds one") << QByteArray("3/16[25]No") << QByteArray("4/17[25]");
+    QTest::newRow("two digits") << QByteArray("12/16[30]No") << QByteArray("13/17[30]");
+    QTest::newRow("zero") << QByteArray("0/8[5]No") << QByteArray("1/9[5]");
+    QTest::newRow("qstat's own times") << QByteArray("2/7[00:00:25]No") << QByteArray("3/8[00:00:25]");
     QTest::newRow("qstat dedicated") << QByteArray("3/16[00:25:00]Yes") << QByteArray("3/16[00:25:00]");
-    QTest::newRow("nine to ten") << QByteArray("9/9[1]No") << QByteArray("10/9[1]");
+    QTest::newRow("nine to ten") << QByteArray("9/9[1]No") << QByteArray("10/10[1]");
     QTest::newRow("did not answer") << QByteArray("-") << QByteArray();
     QTest::newRow("no bracket") << QByteArray("garbage") << QByteArray();
     QTest::newRow("empty") << QByteArray() << QByteArray();
@@ -74,7 +74,9 @@ void TestStatusRules::cellText_data()
     QTest::newRow("blank in number") << QByteArray(" 3/8[5]No") << QByteArray(" 3/8[5]");
     QTest::newRow("huge number") << QByteArray("99999999999999999999/8[5]No")
                                  << QByteArray("99999999999999999999/8[5]");
-    QTest::newRow("largest taken") << QByteArray("999999/8[5]No") << QByteArray("1000000/8[5]");
+    QTest::newRow("largest taken") << QByteArray("999999/8[5]No") << QByteArray("1000000/9[5]");
+    QTest::newRow("maximum not a number") << QByteArray("3/x[5]No") << QByteArray("4/x[5]");
+    QTest::newRow("no maximum") << QByteArray("3/[5]No") << QByteArray("4/[5]");
     QTest::newRow("no slash") << QByteArray("5[3]No") << QByteArray("5[3]");
     QTest::newRow("only a bracket") << QByteArray("]No") << QByteArray("]");
     QTest::newRow("No in other case") << QByteArray("3/16[25]no") << QByteArray("3/16[25]");
@@ -98,7 +100,7 @@ void TestStatusRules::resultsLandOnTheirRows()
     QAbstractItemModelTester tester(hosts, QAbstractItemModelTester::FailureReportingMode::QtTest);
     ApplyStatusResults(*hosts, {"3/16[25]Yes", "3/16[25]No", "x/8[5]No"}, false);
     QCOMPARE(statusesOf(*hosts),
-             (QStringList{QStringLiteral("3/16[25]"), QStringLiteral("4/16[25]"), QStringLiteral("x/8[5]")}));
+             (QStringList{QStringLiteral("3/16[25]"), QStringLiteral("4/17[25]"), QStringLiteral("x/8[5]")}));
 }
 
 void TestStatusRules::silentHostEmptiesOnlyItsOwnRow()
@@ -141,7 +143,7 @@ void TestStatusRules::liveHostsMoveUp()
     QCOMPARE(namesOf(*hosts),
              (QStringList{QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("C")}));
     QCOMPARE(statusesOf(*hosts),
-             (QStringList{QStringLiteral("1/8[5]"), QStringLiteral("3/8[5]"), QString(), QString()}));
+             (QStringList{QStringLiteral("1/8[5]"), QStringLiteral("3/9[5]"), QString(), QString()}));
     QCOMPARE(hosts->addressText(1), QStringLiteral("10.0.0.D:2346"));
 }
 
