@@ -79,7 +79,19 @@ void StatusCheck::show(State state, const QString& caption, const QColor* colour
     }
     if (hint)
         m_button->setToolTip(*hint);
+    // Disabling a focused button hands the focus on, to the address box with its text selected, where
+    // the next Space (meant for the button) would replace the typed address. The focus is parked and
+    // given back once the button can take it again.
+    if (!enabled && m_button->hasFocus()) {
+        m_button->clearFocus();
+        m_focusParked = true;
+    }
     m_button->setEnabled(enabled);
+    if (enabled && m_focusParked) {
+        m_focusParked = false;
+        if (!m_button->window()->focusWidget())
+            m_button->setFocus(Qt::OtherFocusReason);
+    }
     if (m_state != state) {
         m_state = state;
         emit stateChanged(state);

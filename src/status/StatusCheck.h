@@ -99,4 +99,5 @@ private:
     quint32 m_interval = DefaultInterval;
     int m_queryTimeoutMs = queryrunner::QueryTimeoutMs;
     State m_state = State::Idle;
+    bool m_focusParked = false;
 };

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -52,6 +53,7 @@ private slots:
     void damagedOutputKeepsTheScheduleGoing_data();
     void damagedOutputKeepsTheScheduleGoing();
     void destroyedWhileRunning();
+    void stoppingKeepsTheFocusOffTheAddressBox();
 
 private:
     void addHosts(const QList<QByteArray>& names);
@@ -370,6 +372,24 @@ void TestStatusCheck::destroyedWhileRunning()
     // Joins the thread: a running QThread destroyed would end the whole test process here.
     m_check.reset();
     QCOMPARE(m_button->text(), Start);
+}
+
+void TestStatusCheck::stoppingKeepsTheFocusOffTheAddressBox()
+{
+    // As on the host tab: the address box comes after the button in the focus chain.
+    auto* address = new QLineEdit(QStringLiteral("1.2.3.4:2346"), m_window.get());
+    address->show();
+    addHosts({"A"});
+    m_check->setInterval(3600u * 1000u);
+    QApplication::setActiveWindow(m_window.get());
+    m_button->setFocus();
+    QTest::keyClick(m_button, Qt::Key_Space);
+    QTRY_COMPARE_WITH_TIMEOUT(m_check->state(), State::Waiting, 20000);
+    QTest::keyClick(m_button, Qt::Key_Space); // stop
+    QVERIFY(!address->hasFocus());
+    QTRY_COMPARE_WITH_TIMEOUT(m_check->state(), State::Idle, 20000);
+    QVERIFY(m_button->hasFocus());
+    QCOMPARE(address->text(), QStringLiteral("1.2.3.4:2346"));
 }
 
 QTEST_MAIN(TestStatusCheck)
