@@ -61,29 +61,35 @@ THostEditDlg::~THostEditDlg() = default;
 
 void THostEditDlg::setHost(const QByteArray& name, const QByteArray& address)
 {
-    m_shownName = name;
-    m_shownAddress = address;
-    m_shownNameText = cp932::toUnicode(name);
-    m_shownAddressText = cp932::toUnicode(address);
-    m_nameEdit->setText(m_shownNameText);
-    m_addressEdit->setText(m_shownAddressText);
+    m_shownName = KeptText(name);
+    m_shownAddress = KeptText(address);
+    m_nameEdit->setText(m_shownName.text());
+    m_addressEdit->setText(m_shownAddress.text());
 }
 
-QByteArray THostEditDlg::fieldBytes(const QLineEdit* edit, const QByteArray& shownBytes, const QString& shownText) const
+bool THostEditDlg::refuseEdited(QLineEdit* edit, const KeptText& shown)
 {
-    return edit->text() == shownText ? shownBytes : cp932::fromUnicode(edit->text());
+    // A field left as it was keeps its bytes, whatever they hold.
+    const QString refusal = edit->text() == shown.text() ? QString() : HostGridModel::refusalFor(edit->text());
+    if (refusal.isEmpty())
+        return false;
+    m_prompter.message(Prompter::Icon::Warning, refusal);
+    edit->setFocus();
+    return true;
 }
 
 void THostEditDlg::OKBtnClick()
 {
-    const QByteArray address = fieldBytes(m_addressEdit, m_shownAddress, m_shownAddressText);
+    const QByteArray address = m_shownAddress.bytesFor(m_addressEdit->text());
     // Blanks alone read back as an empty address too, and that would end the list.
     if (!HostGridModel::isUsableAddress(address)) {
         m_prompter.message(Prompter::Icon::Information, QStringLiteral("IPは必ず入力してください"));
         m_addressEdit->setFocus();
         return;
     }
-    QByteArray name = fieldBytes(m_nameEdit, m_shownName, m_shownNameText);
+    if (refuseEdited(m_addressEdit, m_shownAddress) || refuseEdited(m_nameEdit, m_shownName))
+        return;
+    QByteArray name = m_shownName.bytesFor(m_nameEdit->text());
     if (name.isEmpty())
         name = cp932::fromUnicode(QStringLiteral("IPホスト"));
     m_name = name;

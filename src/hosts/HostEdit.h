@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/KeptText.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QString>
@@ -33,17 +35,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QByteArray fieldBytes(const QLineEdit* edit, const QByteArray& shownBytes, const QString& shownText) const;
+    // Shows why an edited field cannot be stored, if it cannot; true then.
+    bool refuseEdited(QLineEdit* edit, const KeptText& shown);
 
     Prompter& m_prompter;
     QLineEdit* m_nameEdit;
     QLineEdit* m_addressEdit;
     QPushButton* m_okButton;
     QPushButton* m_cancelButton;
-    QByteArray m_shownName;
-    QByteArray m_shownAddress;
-    QString m_shownNameText;
-    QString m_shownAddressText;
+    KeptText m_shownName;
+    KeptText m_shownAddress;
     QByteArray m_name;
     QByteArray m_address;
 };

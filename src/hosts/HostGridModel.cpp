@@ -13,10 +13,7 @@ int HostGridModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_slots.size());
 }
 
-int HostGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
+int HostGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant HostGridModel::data(const QModelIndex& index, int role) const
 {
@@ -39,10 +36,7 @@ QVariant HostGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QString HostGridModel::headerText()
-{
-    return QStringLiteral("-,ホストネーム,アドレス,人数[残時間]");
-}
+QString HostGridModel::headerText() { return QStringLiteral("-,ホストネーム,アドレス,人数[残時間]"); }
 
 QVariant HostGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
@@ -66,15 +60,9 @@ Qt::ItemFlags HostGridModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
-QString HostGridModel::nameText(int i) const
-{
-    return cp932::toUnicode(m_slots.at(i).name);
-}
+QString HostGridModel::nameText(int i) const { return cp932::toUnicode(m_slots.at(i).name); }
 
-QString HostGridModel::addressText(int i) const
-{
-    return cp932::toUnicode(m_slots.at(i).address);
-}
+QString HostGridModel::addressText(int i) const { return cp932::toUnicode(m_slots.at(i).address); }
 
 bool HostGridModel::isUsableAddress(QByteArrayView address)
 {
@@ -94,6 +82,26 @@ bool HostGridModel::isUsableAddress(QByteArrayView address)
     return true;
 }
 
+namespace {
+
+// A line break inside a name or an address would split its line in every file the host is written to,
+// and shift every later host's status: it is stored as a blank.
+QByteArray oneLine(QByteArray text)
+{
+    text.replace('\r', ' ');
+    text.replace('\n', ' ');
+    return text;
+}
+
+} // namespace
+
+QString HostGridModel::refusalFor(const QString& typed)
+{
+    if (typed.contains(QLatin1Char('\r')) || typed.contains(QLatin1Char('\n')))
+        return QStringLiteral("ホスト名とアドレスに改行は使えません");
+    return cp932::unencodableMessage(typed);
+}
+
 bool HostGridModel::appendHost(const QByteArray& name, const QByteArray& address)
 {
     // Only the empty address is refused here: whatever non-empty value the file gives is a host, and
@@ -102,7 +110,7 @@ bool HostGridModel::appendHost(const QByteArray& name, const QByteArray& address
     if (isFull() || address.isEmpty())
         return false;
     const int row = m_count;
-    m_slots[row] = Host{name, address, QString()};
+    m_slots[row] = Host{oneLine(name), oneLine(address), QString()};
     ++m_count;
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     emit hostCountChanged(m_count);
@@ -114,8 +122,8 @@ bool HostGridModel::setHost(int i, const QByteArray& name, const QByteArray& add
     if (!isHost(i) || address.isEmpty())
         return false;
     Host& h = m_slots[i];
-    h.name = name;
-    h.address = address;
+    h.name = oneLine(name);
+    h.address = oneLine(address);
     emit dataChanged(index(i, NameColumn), index(i, AddressColumn));
     return true;
 }

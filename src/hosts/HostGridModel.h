@@ -56,7 +56,11 @@ public:
     // Whether a typed address is one: blanks alone, or a pair of quotes around nothing, count as an
     // empty answer and must not enter the list.
     static bool isUsableAddress(QByteArrayView address);
+    // Why a typed name or address cannot be stored, or empty when it can: a line break, or a character
+    // that code page 932 cannot hold (it would come back as "?" at the next start).
+    static QString refusalFor(const QString& typed);
 
+    // Line breaks in a name or an address are stored as blanks, wherever they come from.
     // Appends after the last host; false (and nothing changes) when the list is full or the address
     // is empty, since the first empty address ends the list when the file is read back.
     bool appendHost(const QByteArray& name, const QByteArray& address);

@@ -226,10 +226,18 @@ void HostsPage::actAddHostExecute()
     // An empty answer counts as a cancel: an empty address would end the list when it is read back.
     if (address == AddressDefault || !HostGridModel::isUsableAddress(addressBytes))
         return;
+    if (const QString refusal = HostGridModel::refusalFor(address); !refusal.isEmpty()) {
+        m_prompter.message(Prompter::Icon::Warning, refusal);
+        return;
+    }
     QString name =
         m_prompter.input(QStringLiteral("ホスト名"), QStringLiteral("ホスト名(入力しなくても可)"), NameDefault);
     if (name.isEmpty() || name == NameDefault)
         name = UnnamedHost;
+    if (const QString refusal = HostGridModel::refusalFor(name); !refusal.isEmpty()) {
+        m_prompter.message(Prompter::Icon::Warning, refusal);
+        return;
+    }
     m_hosts->appendHost(cp932::fromUnicode(name), addressBytes);
 }
 

@@ -45,7 +45,8 @@ QByteArray hostAddressBytes(const HostGridModel& hosts)
     QList<QByteArray> lines;
     lines.reserve(hosts.hostCount());
     for (int i = 0; i < hosts.hostCount(); ++i)
-        lines.append(QByteArrayLiteral("GRS ") + hosts.host(i).address);
+        // One line per host whatever the address holds, or every later status would land a row off.
+        lines.append(QByteArrayLiteral("GRS ") + QByteArray(hosts.host(i).address).replace('\r', ' ').replace('\n', ' '));
     return textfile::joinCrLf(lines);
 }
 

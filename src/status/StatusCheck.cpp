@@ -62,10 +62,7 @@ StatusCheck::StatusCheck(Prompter& prompter, HostGridModel& hosts, QString progr
     connect(m_button, &QPushButton::clicked, this, guarded(m_prompter, [this] { BtnStatusClick(); }));
 }
 
-StatusCheck::~StatusCheck()
-{
-    stopAndWait();
-}
+StatusCheck::~StatusCheck() { stopAndWait(); }
 
 void StatusCheck::show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled)
 {
@@ -168,10 +165,7 @@ void StatusCheck::ShowCheckRunning()
          m_button->isEnabled());
 }
 
-int StatusCheck::WriteHostAddressFile()
-{
-    return queryfiles::WriteHostAddressFile(m_programFolder, m_hosts);
-}
+int StatusCheck::WriteHostAddressFile() { return queryfiles::WriteHostAddressFile(m_programFolder, m_hosts); }
 
 void StatusCheck::ApplyStatusResults(const QList<QByteArray>& results)
 {

@@ -148,6 +148,7 @@ private slots:
     void editChangesTheHost();
     void editKeepsUnchangedBytes();
     void editRefusesEmptyAddress();
+    void editRefusesTextThatWouldChange();
     void editEmptyNameBecomesIpHost();
     void editEscapeChangesNothing();
     void editOnEmptyListOpensNothing();
@@ -282,6 +283,13 @@ void TestHostsPage::add_data()
     QTest::newRow("name cancelled") << QVariantList{address} << 2 << QStringLiteral("IPホスト") << address;
     QTest::newRow("a domain") << QVariantList{QStringLiteral("gr.example.jp"), QStringLiteral("x")} << 2
                               << QStringLiteral("x") << QStringLiteral("gr.example.jp");
+    // Refused with a message (one question more): text that would not come back as it was typed.
+    QTest::newRow("address with a line break")
+        << QVariantList{QStringLiteral("10.0.0.1\n:2346")} << 2 << QString() << QString();
+    QTest::newRow("address code page 932 cannot hold")
+        << QVariantList{QStringLiteral(u"10.0.0.1€")} << 2 << QString() << QString();
+    QTest::newRow("name code page 932 cannot hold")
+        << QVariantList{address, QStringLiteral(u"Café")} << 3 << QString() << QString();
 }
 
 void TestHostsPage::add()
@@ -301,7 +309,14 @@ void TestHostsPage::add()
     QCOMPARE(first.caption, QStringLiteral("ホスト追加"));
     QCOMPARE(first.text, QStringLiteral("アドレス"));
     QCOMPARE(first.initial, QStringLiteral("000.000.000.000:0000"));
-    if (questions > 1) {
+    if (name.isEmpty() && questions > 1) {
+        // The refusal names what is wrong.
+        const auto& refusal = p.prompter.asked.last();
+        QCOMPARE(refusal.kind, QStringLiteral("message"));
+        QVERIFY2(refusal.text.contains(QStringLiteral("改行")) || refusal.text.contains(QStringLiteral("「€」")) ||
+                     refusal.text.contains(QStringLiteral("「é」")),
+                 qPrintable(refusal.text));
+    } else if (questions > 1) {
         const auto& second = p.prompter.asked.at(1);
         QCOMPARE(second.caption, QStringLiteral("ホスト名"));
         QCOMPARE(second.text, QStringLiteral("ホスト名(入力しなくても可)"));
@@ -712,6 +727,29 @@ void TestHostsPage::editRefusesEmptyAddress()
         QCOMPARE(prompter->texts(),
                  (QStringList{QStringLiteral("IPは必ず入力してください"), QStringLiteral("IPは必ず入力してください")}));
         QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+    });
+    p.page->actEditHostExecute();
+    QVERIFY(stayedOpen);
+    QCOMPARE(p.hosts->host(0).name, nameOf(0));
+    QCOMPARE(p.hosts->host(0).address, addressOf(0));
+}
+
+void TestHostsPage::editRefusesTextThatWouldChange()
+{
+    Page p(2);
+    p.click(0);
+    bool stayedOpen = false;
+    ScriptedPrompter* prompter = &p.prompter;
+    onNextDialog([&stayedOpen, prompter](THostEditDlg* d) {
+        d->nameEdit()->setText(QStringLiteral(u"練習€"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+        d->nameEdit()->setText(QStringLiteral("ok"));
+        d->addressEdit()->setText(QStringLiteral("1.2.3.4\r\n:5"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+        stayedOpen = d->isVisible();
+        QCOMPARE(prompter->asked.size(), 2);
+        QVERIFY(prompter->asked[0].text.contains(QStringLiteral("「€」")));
+        QVERIFY(prompter->asked[1].text.contains(QStringLiteral("改行")));
     });
     p.page->actEditHostExecute();
     QVERIFY(stayedOpen);

@@ -77,10 +77,12 @@ void TestQueryFiles::addressFileFollowsTheGridOrder()
     hosts.appendHost("A", "10.0.0.1:2346");
     hosts.appendHost("B", "example.org");
     hosts.appendHost("\x83\x5c", "\x83\x7c host:1");
+    // A line break, wherever it came from, must not give one host two lines.
+    hosts.appendHost("C", "10.0.0.3\r\n:1");
     hosts.moveHostRow(2, 0);
-    QCOMPARE(WriteHostAddressFile(f.programFolder(), hosts), 3);
+    QCOMPARE(WriteHostAddressFile(f.programFolder(), hosts), 4);
     QCOMPARE(TestFolders::readFile(f.program(QStringLiteral("HostIPList.dat"))),
-             QByteArrayLiteral("GRS \x83\x7c host:1\r\nGRS 10.0.0.1:2346\r\nGRS example.org\r\n"));
+             QByteArrayLiteral("GRS \x83\x7c host:1\r\nGRS 10.0.0.1:2346\r\nGRS example.org\r\nGRS 10.0.0.3  :1\r\n"));
 }
 
 void TestQueryFiles::emptyListLeavesAddressFileUnwritten()
