@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/TMainForm.h"
+#include "app/TrayController.h"
 #include "platform/AppPaths.h"
 #include "platform/QtPrompter.h"
 #include "platform/ShownProbe.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("モルベーン"));
+    QApplication::setWindowIcon(TrayController::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("morvane")); // Wayland takes the icon from there
     // Hidden into the notification area the window is not "closed": only our own end quits.
     QApplication::setQuitOnLastWindowClosed(false);
 

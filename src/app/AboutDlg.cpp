@@ -2,13 +2,12 @@
 #include "app/AboutDlg.h"
 
 #include "app/Links.h"
+#include "app/TrayController.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -35,8 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setPixmap(QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32)
-                                                        : QApplication::windowIcon().pixmap(32));
+    icon->setPixmap(TrayController::programIcon().pixmap(48));
     auto* name = new QLabel(QStringLiteral("モルベーン"), this);
     name->setObjectName(QStringLiteral("ProductName"));
     QFont bold = name->font();

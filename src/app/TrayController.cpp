@@ -1,19 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "app/TrayController.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 
+// The icons are compiled into a static library, so the linker keeps them only when referred to.
+static void initIconResources() { Q_INIT_RESOURCE(morvane); }
+
+QIcon TrayController::programIcon()
+{
+    static const bool registered = (initIconResources(), true);
+    Q_UNUSED(registered);
+    QIcon icon;
+    // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
     : QObject(parent), m_window(window), m_icon(new QSystemTrayIcon(this))
 {
     m_icon->setObjectName(QStringLiteral("TrayIcon"));
     m_icon->setToolTip(QStringLiteral("モルベーン"));
-    m_icon->setIcon(QApplication::windowIcon());
+    m_icon->setIcon(programIcon());
     m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 
 class QMenu;
@@ -15,6 +16,10 @@ class TrayController : public QObject
     Q_OBJECT
 public:
     TrayController(QWidget* window, QMenu* menu, QObject* parent = nullptr);
+
+    // The program's own icon in every size drawn for it: the application, the notification area
+    // and the about box all show this one.
+    static QIcon programIcon();
 
     bool trayMode() const { return m_trayMode; }
     void setTrayMode(bool on) { m_trayMode = on; }

@@ -1,0 +1,100 @@
+# SPDX-License-Identifier: MIT
+# Installs the build into a fresh folder with cmake --install and checks what lands there: the
+# program, the icon at every size in the icon theme, and a desktop entry that desktop-file-validate
+# accepts, whose Icon names the installed icon and whose Exec names the installed program.
+# -D BUILD_DIR=<build tree> -D WORK=<folder, emptied first> -D PREFIX=<prefix>
+# -D STAGED=<1: install under WORK/stage as DESTDIR, PREFIX being the final place; 0: PREFIX itself>
+# -D VALIDATE=<desktop-file-validate>
+
+function(fail)
+    string(JOIN "" text ${ARGN})
+    message(FATAL_ERROR "${text}")
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+if(STAGED)
+    set(root "${WORK}/stage${PREFIX}")
+    set(run ${CMAKE_COMMAND} -E env "DESTDIR=${WORK}/stage" ${CMAKE_COMMAND})
+else()
+    set(root "${PREFIX}")
+    set(run ${CMAKE_COMMAND})
+endif()
+execute_process(COMMAND ${run} --install "${BUILD_DIR}" --prefix "${PREFIX}" RESULT_VARIABLE rc OUTPUT_VARIABLE out
+    ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+    fail("cmake --install failed (${rc}):\n${out}")
+endif()
+
+set(program "${root}/bin/Morvane")
+execute_process(COMMAND test -f "${program}" -a -x "${program}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    fail("no executable program at ${program}")
+endif()
+
+# Each PNG must be as large as the folder it sits in says: width and height are bytes 16 to 23.
+foreach(size 16 22 24 32 48 64 128 256)
+    set(png "${root}/share/icons/hicolor/${size}x${size}/apps/morvane.png")
+    if(NOT EXISTS "${png}")
+        fail("missing ${png}")
+    endif()
+    file(READ "${png}" header OFFSET 16 LIMIT 8 HEX)
+    string(SUBSTRING "${header}" 0 8 w)
+    string(SUBSTRING "${header}" 8 8 h)
+    math(EXPR w "0x${w}")
+    math(EXPR h "0x${h}")
+    if(NOT w EQUAL size OR NOT h EQUAL size)
+        fail("${png} is ${w}x${h}")
+    endif()
+endforeach()
+if(NOT EXISTS "${root}/share/icons/hicolor/scalable/apps/morvane.svg")
+    fail("missing the scalable icon")
+endif()
+
+set(entry "${root}/share/applications/morvane.desktop")
+if(NOT EXISTS "${entry}")
+    fail("missing ${entry}")
+endif()
+if(NOT VALIDATE)
+    fail("desktop-file-validate not found: scripts/deps installs desktop-file-utils")
+endif()
+execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0 OR out MATCHES "error|warning")
+    fail("desktop-file-validate rejects ${entry}:\n${out}")
+endif()
+
+# The value of each key, in entry_<key as an identifier> (Name[ja] in entry_Name_ja_).
+file(STRINGS "${entry}" lines ENCODING UTF-8)
+foreach(line IN LISTS lines)
+    if(line MATCHES "^([A-Za-z0-9-]+(\\[[^]]+\\])?)=(.*)$")
+        set(value "${CMAKE_MATCH_3}")
+        string(MAKE_C_IDENTIFIER "${CMAKE_MATCH_1}" id)
+        set(entry_${id} "${value}")
+    endif()
+endforeach()
+foreach(pair "Name=Morvane" "Name[ja]=モルベーン" "Icon=morvane" "Categories=Game;")
+    string(REGEX MATCH "^[^=]+" key "${pair}")
+    string(LENGTH "${key}=" skip)
+    string(SUBSTRING "${pair}" ${skip} -1 want)
+    string(MAKE_C_IDENTIFIER "${key}" id)
+    if(NOT "${entry_${id}}" STREQUAL "${want}")
+        fail("${key} is \"${entry_${id}}\", not \"${want}\"")
+    endif()
+endforeach()
+if("${entry_Comment}" STREQUAL "" OR "${entry_Comment_ja_}" STREQUAL "")
+    fail("the entry needs an English and a Japanese Comment")
+endif()
+
+# Exec read back as a launcher reads it: %% is %, the string escape \\ is \, and a quoted argument
+# loses its quotes and the backslashes before \ " ` $. It must name the program at its final place.
+set(exec "${entry_Exec}")
+string(REPLACE "%%" "%" exec "${exec}")
+string(REPLACE "\\\\" "\\" exec "${exec}")
+if(exec MATCHES "^\"(.*)\"$")
+    string(REGEX REPLACE "\\\\([\\\\\"`$])" "\\1" exec "${CMAKE_MATCH_1}")
+elseif(exec MATCHES "[ \"'\\\\<>~|&;$*?#()`]")
+    fail("Exec holds a reserved character outside quotes: ${entry_Exec}")
+endif()
+if(NOT exec STREQUAL "${PREFIX}/bin/Morvane")
+    fail("Exec names \"${exec}\" (written ${entry_Exec}), not \"${PREFIX}/bin/Morvane\"")
+endif()
