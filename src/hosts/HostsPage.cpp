@@ -119,7 +119,6 @@ void HostsPage::buildPopupMenu()
 
     m_hostInfo = m_popup->addAction(QStringLiteral("ホストの情報"));
     m_hostInfo->setObjectName(QStringLiteral("N18"));
-    m_hostInfo->setEnabled(false);
     m_popup->addSeparator();
     m_connect = m_popup->addAction(QStringLiteral("接続"));
     m_connect->setObjectName(QStringLiteral("Connect1"));

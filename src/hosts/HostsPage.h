@@ -35,7 +35,7 @@ public:
     QBoxLayout* headerLayout() const { return m_header; }
 
     QMenu* popupMenu() const { return m_popup; }           // "PopupMenuOnHost"
-    QAction* hostInfoAction() const { return m_hostInfo; } // "N18", disabled until host information exists
+    QAction* hostInfoAction() const { return m_hostInfo; } // "N18", handled by the host information dialog
     QAction* addHostAction() const { return m_addHost; }
     QAction* editHostAction() const { return m_editHost; }
     QAction* delHostAction() const { return m_delHost; }

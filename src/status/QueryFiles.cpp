@@ -82,9 +82,11 @@ QStringList hostInfoArguments(const QString& address)
 
 QStringList playersArguments(const QString& address, bool dedicated)
 {
+    // -nnx: without it qstat "translates" player names, and code-page-932 names arrive garbled.
     return {QStringLiteral("-P"),
             QStringLiteral("-raw"),
             QStringLiteral("{::}"),
+            QStringLiteral("-nnx"),
             QStringLiteral("-of"),
             PlayersOutputFile,
             dedicated ? QStringLiteral("-grs") : QStringLiteral("-grs,ignoreserverplayer=no"),

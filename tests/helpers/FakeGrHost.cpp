@@ -9,6 +9,10 @@
 //   max      [17]                                    played    seconds played [300]
 //   gametime seconds [1800]                          patch     12, 13 or 14 [14]
 //   mods     mod list, entries separated by + ["\mods\origmiss"]
+//   names    player names separated by +, %XX for any byte [Player1, Player2, ...]
+//   teams    player teams separated by + [1, 2, 1, ...]
+//            (names and teams go to the player slots in order; slot 0 of a dedicated host is the
+//            host itself and keeps the server name)
 //   silent   1: receives but never answers           garbage   1: answers with bytes qstat cannot read
 // Once every socket is bound it prints each host's address for a host list ("127.0.0.1:GAMEPORT"),
 // one a line, then "ready". It runs until it gets SIGTERM or SIGINT.
@@ -39,6 +43,8 @@ struct Host
     int port = 0;
     std::string name = "Fake Host", map = "Castle", mission = "No Mission", type = "Last Man Standing";
     std::string mods = "\\mods\\origmiss";
+    std::vector<std::string> names;
+    std::vector<int> teams;
     int mode = 4, dedicated = 1, slots = 4, max = 17, patch = 14;
     float played = 300, gametime = 1800;
     bool silent = false, garbage = false;
@@ -98,8 +104,16 @@ std::vector<unsigned char> reply(const Host& h)
     const int slots = std::min(h.slots, h.max);
     p.i32(h.max);
     p.i32(slots);
-    for (int i = 0; i < slots; ++i)
-        p.str(i == 0 && h.dedicated ? h.name : "Player" + std::to_string(i));
+    const int firstPlayer = h.dedicated ? 1 : 0;
+    for (int i = 0; i < slots; ++i) {
+        const size_t k = static_cast<size_t>(i - firstPlayer);
+        if (i < firstPlayer)
+            p.str(h.name);
+        else if (k < h.names.size())
+            p.str(h.names[k]);
+        else
+            p.str("Player" + std::to_string(i));
+    }
     p.zeros(17);
     p.str("v1." + std::to_string(h.patch % 10));
     p.str(h.mods, 500);
@@ -115,8 +129,9 @@ std::vector<unsigned char> reply(const Host& h)
     p.i32(slots);
     for (int i = 0; i < slots; ++i) {
         p.u8(0);
-        p.u8(i % 2);     // deaths
-        p.u8(1 + i % 2); // team
+        p.u8(i % 2); // deaths
+        const size_t k = static_cast<size_t>(i - firstPlayer);
+        p.u8(i >= firstPlayer && k < h.teams.size() ? h.teams[k] : 1 + i % 2); // team
         p.zeros(2);
     }
     p.zeros(40);
@@ -143,6 +158,23 @@ std::vector<unsigned char> reply(const Host& h)
     d[5] = static_cast<unsigned char>(length & 0xff);
     d[6] = static_cast<unsigned char>(length >> 8);
     return d;
+}
+
+// Splits at '+' and decodes %XX escapes, so any byte (code page 932 names too) can be given.
+std::vector<std::string> plusList(const std::string& value)
+{
+    std::vector<std::string> items(1);
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '+') {
+            items.emplace_back();
+        } else if (value[i] == '%' && i + 2 < value.size()) {
+            items.back() += static_cast<char>(std::strtol(value.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            items.back() += value[i];
+        }
+    }
+    return items;
 }
 
 bool parseOptions(const std::string& options, Host& h)
@@ -184,7 +216,13 @@ bool parseOptions(const std::string& options, Host& h)
             h.silent = n != 0;
         else if (key == "garbage")
             h.garbage = n != 0;
-        else if (key == "mods") {
+        else if (key == "names")
+            h.names = plusList(value);
+        else if (key == "teams") {
+            h.teams.clear();
+            for (const std::string& t : plusList(value))
+                h.teams.push_back(std::atoi(t.c_str()));
+        } else if (key == "mods") {
             h.mods = value;
             for (char& c : h.mods)
                 if (c == '+')

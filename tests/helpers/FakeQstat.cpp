@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Stand-in for the query program qstat. It accepts the status command line
 //   -Ts TEMPLATE -tsw -sort l -of OUT [-allowserverdups] -f LIST
-// and the single-host command lines (-Ts T -tsw -of OUT -grs ADDR, -P -raw {::} -of OUT -grs[,..] ADDR),
+// and the single-host command lines (-Ts T -tsw -of OUT -grs ADDR, -P -raw {::} [-nnx] -of OUT -grs[,..] ADDR),
 // appends what it was given to the file named by MORVANE_FAKE_QSTAT_LOG:
 //   run
 //   cwd=<working folder>
@@ -14,6 +14,13 @@
 //   extra TEXT                               a line after all hosts
 //   eol lf|crlf|cr|none                      line end of line/extra lines (default lf)
 //   single TEXT                              the output line of a single-host run
+//   info ADDR TEXT                           the information line of ADDR (its "hostinfo.dat")
+//   player ADDR TEXT                         one player line of ADDR ("name{::}deaths{::}team");
+//                                            a players run of ADDR writes qstat's heading line, the
+//                                            player lines and, after any, an empty line; without
+//                                            -nnx, bytes past ASCII in them turn into '?' as qstat
+//                                            "translates" names
+//   on status|info|players DIRECTIVE         the directive holds for runs of that kind only
 //   started FILE                             create FILE as soon as the program runs
 //   wait-for FILE                            before answering, wait (at most 30 s) until FILE exists
 //   delay MS                                 before answering, sleep MS
@@ -24,7 +31,8 @@
 //   exit N                                   exit code
 //   exit-stamp FILE                          just before exiting, write the monotonic clock (ns) to FILE
 // Hosts without host/line directives do not answer ("/[]" with the usual template). Like qstat,
-// without -allowserverdups two entries of one address (no port meaning 2346) give one line.
+// without -allowserverdups two entries of one address (no port meaning 2346) give one line. A
+// single-host run for an address without info/player directives writes the "single" line.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -45,10 +53,19 @@ struct Answer
     std::string players, max, remaining, dedicated;
 };
 
+enum class RunKind
+{
+    Status,
+    Info,
+    Players,
+};
+
 struct Scenario
 {
     std::map<std::string, Answer> hosts;
     std::map<std::string, std::string> lines;
+    std::map<std::string, std::string> infos;
+    std::map<std::string, std::vector<std::string>> players;
     std::vector<std::string> extra;
     std::string eol = "\n";
     std::string single = "fake<>Yes<>0<>8<> <>1.4<>Map<>No Mission<>TEAM<>Mission";
@@ -87,7 +104,16 @@ std::vector<std::string> splitLines(const std::string& bytes)
     return lines;
 }
 
-Scenario loadScenario()
+// "ADDR TEXT": the address and the text after it, kept byte for byte.
+std::pair<std::string, std::string> addressAndText(const std::string& rest)
+{
+    const size_t blank = rest.find(' ');
+    if (blank == std::string::npos)
+        return {rest, std::string()};
+    return {rest.substr(0, blank), rest.substr(blank + 1)};
+}
+
+Scenario loadScenario(RunKind kind)
 {
     Scenario s;
     const char* path = std::getenv("MORVANE_FAKE_QSTAT_SCENARIO");
@@ -97,10 +123,26 @@ Scenario loadScenario()
         std::istringstream in(raw);
         std::string word;
         in >> word;
+        if (word == "on") {
+            std::string only;
+            in >> only;
+            const RunKind wanted = only == "status" ? RunKind::Status
+                                   : only == "info" ? RunKind::Info
+                                                    : RunKind::Players;
+            if (wanted != kind)
+                continue;
+            in >> word;
+        }
         std::string rest;
         std::getline(in >> std::ws, rest);
         std::istringstream args(rest);
-        if (word == "host") {
+        if (word == "info") {
+            const auto [addr, text] = addressAndText(rest);
+            s.infos[addr] = text;
+        } else if (word == "player") {
+            const auto [addr, text] = addressAndText(rest);
+            s.players[addr].push_back(text);
+        } else if (word == "host") {
             std::string addr;
             Answer a;
             args >> addr >> a.players >> a.max >> a.remaining >> a.dedicated;
@@ -205,15 +247,34 @@ bool writeFile(const std::string& path, const std::string& bytes)
 
 } // namespace
 
+// qstat's own transformation of player names garbles what is not ASCII; -nnx turns it off.
+std::string transformName(std::string line)
+{
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = '?';
+    }
+    return line;
+}
+
+// A players output as qstat writes it with -raw {::}: the heading line, one line per player, and
+// an empty line after the players.
+std::string playersOutput(const std::string& addr, const std::vector<std::string>& lines, bool noTransform)
+{
+    std::string out = "GRS{::}" + addr + "{::}fake{::}Map{::}16{::}" + std::to_string(lines.size()) + "{::}0{::}0\n";
+    for (const std::string& line : lines)
+        out += (noTransform ? line : transformName(line)) + "\n";
+    if (!lines.empty())
+        out += "\n";
+    return out;
+}
+
 int main(int argc, char** argv)
 {
     logRun(argc, argv);
-    const Scenario s = loadScenario();
-    if (!s.startedFile.empty())
-        writeFile(s.startedFile, "started\n");
 
     std::string templ, out, list, single;
-    bool tsw = false, sortList = false, allowDups = false, players = false, raw = false;
+    bool tsw = false, sortList = false, allowDups = false, players = false, raw = false, noTransform = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -233,6 +294,8 @@ int main(int argc, char** argv)
             allowDups = true;
         else if (a == "-P")
             players = true;
+        else if (a == "-nnx")
+            noTransform = true;
         else if ((a == "-grs" || a == "-grs,ignoreserverplayer=no") && hasValue)
             single = argv[++i];
         else {
@@ -247,6 +310,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "fake qstat: not a command line of the program\n");
         return 3;
     }
+    const Scenario s = loadScenario(statusRun ? RunKind::Status : infoRun ? RunKind::Info : RunKind::Players);
+    if (!s.startedFile.empty())
+        writeFile(s.startedFile, "started\n");
 
     using namespace std::chrono;
     if (!s.waitFor.empty()) {
@@ -286,6 +352,11 @@ int main(int argc, char** argv)
         }
         for (const std::string& e : s.extra)
             bytes += e + s.eol;
+    } else if (auto info = s.infos.find(single); infoRun && info != s.infos.end()) {
+        bytes = info->second + "\n";
+    } else if (playersRun && (s.infos.count(single) || s.players.count(single))) {
+        const auto p = s.players.find(single);
+        bytes = playersOutput(single, p == s.players.end() ? std::vector<std::string>() : p->second, noTransform);
     } else {
         bytes = s.single + "\n";
     }

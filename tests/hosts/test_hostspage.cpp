@@ -249,7 +249,7 @@ void TestHostsPage::popupMenuOrder()
     QCOMPARE(items.size(), 7);
     QCOMPARE(items.at(0)->text(), QStringLiteral("ホストの情報"));
     QCOMPARE(items.at(0)->objectName(), QStringLiteral("N18"));
-    QVERIFY(!items.at(0)->isEnabled());
+    QVERIFY(items.at(0)->isEnabled());
     QCOMPARE(items.at(0), p.page->hostInfoAction());
     QVERIFY(items.at(1)->isSeparator());
     QCOMPARE(items.at(2)->text(), QStringLiteral("接続"));

@@ -108,9 +108,9 @@ void TestQueryFiles::commandLines()
                           QStringLiteral("-of"), QStringLiteral("hostinfo.dat"), QStringLiteral("-grs"),
                           QStringLiteral("1.2.3.4 x")}));
     QCOMPARE(playersArguments(QStringLiteral("h:1"), true).join(QLatin1Char(' ')),
-             QStringLiteral("-P -raw {::} -of players.dat -grs h:1"));
+             QStringLiteral("-P -raw {::} -nnx -of players.dat -grs h:1"));
     QCOMPARE(playersArguments(QStringLiteral("h:1"), false).join(QLatin1Char(' ')),
-             QStringLiteral("-P -raw {::} -of players.dat -grs,ignoreserverplayer=no h:1"));
+             QStringLiteral("-P -raw {::} -nnx -of players.dat -grs,ignoreserverplayer=no h:1"));
 }
 
 void TestQueryFiles::statusResults_data()

@@ -1,0 +1,336 @@
+// SPDX-License-Identifier: MIT
+#include "status/HostInfo.h"
+
+#include "hosts/HostGridModel.h"
+#include "hosts/HostsPage.h"
+#include "launch/StateInfo.h"
+#include "platform/Cp932.h"
+#include "platform/HandlerGuard.h"
+#include "platform/Prompter.h"
+#include "status/HostInfoQuery.h"
+#include "status/MODChkDlg.h"
+#include "status/PlayerListModel.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString FetchingText = QStringLiteral("情報を取得しています...");
+const QString NoAnswerText = QStringLiteral("ホスト非稼働");
+const QString RowTitles = QStringLiteral("ホスト名,人数,使用MOD,パッチ,マップ,ミッション,モード,タイプ");
+
+constexpr int GridRows = 8;
+constexpr int TitleWidth = 73;
+constexpr int ValueWidth = 344;
+constexpr int RowHeight = 18;
+constexpr int ModsRow = 2;
+constexpr int ModsRowHeight = 43; // the wrapped mod list
+constexpr int PlayerNameWidth = 200;
+constexpr int TeamTextIndent = 3;
+// The shared notice closes itself a second after it was last shown; a fetch keeps it up.
+constexpr int NoticeRefreshMs = 700;
+
+// Hands the painting of a view's cells to the dialog.
+class PaintDelegate : public QStyledItemDelegate
+{
+public:
+    using Paint = std::function<void(QPainter*, const QStyleOptionViewItem&, const QModelIndex&)>;
+    PaintDelegate(Paint paint, QObject* parent) : QStyledItemDelegate(parent), m_paint(std::move(paint)) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        m_paint(painter, option, index);
+        painter->restore();
+    }
+
+private:
+    Paint m_paint;
+};
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
+                           hostinfo::ModPresence isModInstalled, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_hosts(hosts),
+      m_notice(notice), m_isModInstalled(std::move(isModInstalled))
+{
+    FormCreate();
+    connect(m_hosts.hostInfoAction(), &QAction::triggered, this, guarded(m_prompter, [this] { N18Click(); }));
+    connect(m_refresh, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button1Click(); }));
+    connect(m_modCheck, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button3Click(); }));
+    connect(m_close, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCloseClick(); }));
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            guarded(m_prompter, [this](int column) { ListView1ColumnClick(column); }));
+    connect(this, &QDialog::finished, this, guarded(m_prompter, [this] { FormClose(); }));
+    connect(m_noticeTimer, &QTimer::timeout, this, guarded(m_prompter, [this] { keepNoticeUp(); }));
+}
+
+THostInfoDlg::~THostInfoDlg() = default;
+
+void THostInfoDlg::FormCreate()
+{
+    setObjectName(QStringLiteral("HostInfoDlg"));
+    setWindowTitle(QStringLiteral("ホストの情報"));
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    auto* hostPage = new QWidget;
+    hostPage->setObjectName(QStringLiteral("TabSheet1"));
+    auto* playerPage = new QWidget;
+    playerPage->setObjectName(QStringLiteral("TabSheet2"));
+    m_pages->addTab(hostPage, QStringLiteral("ホスト情報"));
+    m_pages->addTab(playerPage, QStringLiteral("プレイヤー情報"));
+
+    m_hostBox = new QGroupBox(hostPage);
+    m_hostBox->setObjectName(QStringLiteral("GroupBox"));
+    m_grid = new QTableWidget(GridRows, 2, m_hostBox);
+    m_grid->setObjectName(QStringLiteral("HostInfoGrid"));
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->setColumnWidth(0, TitleWidth);
+    m_grid->setColumnWidth(1, ValueWidth);
+    for (int row = 0; row < GridRows; ++row)
+        m_grid->setRowHeight(row, row == ModsRow ? ModsRowHeight : RowHeight);
+    QFont bold = m_grid->font();
+    bold.setBold(true);
+    m_grid->setFont(bold);
+    const QStringList titles = RowTitles.split(QLatin1Char(','));
+    for (int row = 0; row < GridRows; ++row) {
+        m_grid->setItem(row, 0, new QTableWidgetItem(titles.value(row)));
+        m_grid->setItem(row, 1, new QTableWidgetItem);
+    }
+    const int frame = 2 * m_grid->frameWidth();
+    m_grid->setFixedSize(TitleWidth + ValueWidth + frame, 7 * RowHeight + ModsRowHeight + frame);
+    m_grid->setItemDelegate(new PaintDelegate(
+        [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) { HostInfoGridDrawCell(p, o, i); },
+        m_grid));
+    auto* hostBoxLayout = new QVBoxLayout(m_hostBox);
+    hostBoxLayout->addWidget(m_grid, 0, Qt::AlignLeft | Qt::AlignTop);
+    hostBoxLayout->addStretch();
+    auto* hostPageLayout = new QVBoxLayout(hostPage);
+    hostPageLayout->addWidget(m_hostBox);
+
+    m_playerBox = new QGroupBox(playerPage);
+    m_playerBox->setObjectName(QStringLiteral("GroupBox1"));
+    m_players = new PlayerListModel(this);
+    m_list = new QTableView(m_playerBox);
+    m_list->setObjectName(QStringLiteral("ListView1"));
+    m_list->setModel(m_players);
+    m_list->verticalHeader()->hide();
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setShowGrid(true);
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
+    QPalette black = m_list->palette();
+    black.setColor(QPalette::Base, Qt::black);
+    black.setColor(QPalette::Text, Qt::white);
+    m_list->setPalette(black);
+    QHeaderView* header = m_list->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setStretchLastSection(true);
+    m_list->setColumnWidth(PlayerListModel::NameColumn, PlayerNameWidth);
+    m_list->setItemDelegate(new PaintDelegate(
+        [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) { ListView1DrawItem(p, o, i); },
+        m_list));
+    updateSortIndicator();
+    auto* playerBoxLayout = new QVBoxLayout(m_playerBox);
+    playerBoxLayout->addWidget(m_list);
+    auto* playerPageLayout = new QVBoxLayout(playerPage);
+    playerPageLayout->addWidget(m_playerBox);
+
+    m_refresh = makeButton(QStringLiteral("Button1"), QStringLiteral("更新"), this);
+    m_modCheck = makeButton(QStringLiteral("Button3"), QStringLiteral("MODチェック"), this);
+    m_modCheck->setToolTip(QStringLiteral("このホストで使われているMODがインストールしてあるかどうかチェックします"));
+    m_modCheck->setEnabled(false);
+    m_close = makeButton(QStringLiteral("btnClose"), QStringLiteral("閉じる"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_refresh);
+    buttons->addWidget(m_modCheck);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setInterval(NoticeRefreshMs);
+}
+
+void THostInfoDlg::FormClose() { m_pages->setCurrentIndex(0); }
+
+void THostInfoDlg::btnCloseClick() { close(); }
+
+void THostInfoDlg::Button1Click() { N18Click(); }
+
+void THostInfoDlg::N18Click()
+{
+    if (m_fetching)
+        return;
+    const int host = m_hosts.currentHost();
+    if (host < 0)
+        return;
+    // Both are taken now: the grid may be reordered or another host selected while the query runs,
+    // and the captions must name the host whose information is shown.
+    const QString address = m_hosts.hosts().addressText(host);
+    const QString name = m_hosts.hosts().nameText(host);
+
+    m_fetching = true;
+    m_hosts.hostInfoAction()->setEnabled(false);
+    m_refresh->setEnabled(false);
+    m_notice.showNotice(FetchingText);
+    m_noticeTimer->start();
+    // A query program that is missing or cannot start throws; the fetch still ends in order.
+    auto ending = qScopeGuard([this] { endFetch(); });
+
+    const hostinfo::HostInfoResult result = hostinfo::fetchHostInfo(m_programFolder, address, m_timeoutMs);
+    if (result.outcome == hostinfo::HostInfoResult::Outcome::Failed)
+        return;
+    showResult(result);
+    ending.dismiss();
+    endFetch();
+
+    m_hostBox->setTitle(name);
+    m_playerBox->setTitle(name);
+    show();
+    raise();
+    activateWindow();
+}
+
+void THostInfoDlg::endFetch()
+{
+    m_noticeTimer->stop();
+    m_refresh->setEnabled(true);
+    m_hosts.hostInfoAction()->setEnabled(true);
+    // Another notice that took the window over meanwhile is left to close by itself.
+    if (m_notice.isVisible() && m_notice.text() == FetchingText)
+        m_notice.close();
+    m_fetching = false;
+    emit fetchEnded();
+}
+
+void THostInfoDlg::keepNoticeUp()
+{
+    if (m_fetching && m_notice.isVisible() && m_notice.text() == FetchingText)
+        m_notice.showNotice(FetchingText);
+}
+
+void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip)
+{
+    QTableWidgetItem* item = m_grid->item(row, 1);
+    item->setText(text);
+    item->setToolTip(toolTip);
+}
+
+void THostInfoDlg::showResult(const hostinfo::HostInfoResult& result)
+{
+    m_players->clear();
+    if (result.outcome != hostinfo::HostInfoResult::Outcome::Answered) {
+        setValue(0, NoAnswerText);
+        for (int row = 1; row < GridRows; ++row)
+            setValue(row, {});
+        m_modCheck->setEnabled(false);
+        return;
+    }
+    const TQStatData& info = result.info;
+    m_modCheck->setEnabled(true);
+    m_currentHostMods = info.Mods;
+    setValue(0, cp932::toUnicode(info.ServerName));
+    setValue(1, hostinfo::playersText(info));
+    // The grid draws line breaks as "\n"; the whole list stays readable as a tip.
+    setValue(ModsRow,
+             cp932::toUnicode(hostinfo::wrapText(info.Mods)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+             cp932::toUnicode(info.Mods));
+    const QByteArray* const rest[] = {&info.Patch, &info.Map, &info.Mission, &info.GameMode, &info.MissionType};
+    for (int i = 0; i < 5; ++i)
+        setValue(3 + i, cp932::toUnicode(*rest[i]));
+
+    m_players->setSortColumn(PlayerListModel::NameColumn);
+    for (const hostinfo::PlayerEntry& player : result.players)
+        m_players->addPlayer(player);
+    updateSortIndicator();
+}
+
+void THostInfoDlg::Button3Click()
+{
+    TModChkForm form(this);
+    const QList<QByteArray> entries = hostinfo::SplitModList(m_currentHostMods);
+    form.setMods(hostinfo::missingMods(entries, m_isModInstalled));
+    if (form.MODList()->count() == 0) {
+        m_prompter.message(Prompter::Icon::Information, QStringLiteral("MODは全てインストール済みです"));
+        return;
+    }
+    form.exec();
+}
+
+void THostInfoDlg::ListView1ColumnClick(int column)
+{
+    m_players->columnClicked(column);
+    updateSortIndicator();
+}
+
+void THostInfoDlg::updateSortIndicator()
+{
+    m_list->horizontalHeader()->setSortIndicator(m_players->sortColumn(),
+                                                 m_players->isDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void THostInfoDlg::HostInfoGridDrawCell(QPainter* painter, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    const bool title = index.column() == 0;
+    const QPalette& palette = m_grid->palette();
+    painter->fillRect(option.rect, title ? palette.button() : palette.base());
+    painter->setFont(m_grid->font());
+    painter->setPen(title ? palette.buttonText().color() : palette.text().color());
+    painter->drawText(option.rect.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                      index.data().toString());
+}
+
+void THostInfoDlg::ListView1DrawItem(QPainter* painter, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const
+{
+    QColor background;
+    if (option.state & QStyle::State_Selected)
+        background = QColor(128, 128, 128);
+    else
+        background = index.row() % 2 ? QColor(Qt::black) : QColor(22, 0, 0);
+    painter->fillRect(option.rect, background);
+    const QRect text =
+        option.rect.adjusted(index.column() == PlayerListModel::TeamColumn ? TeamTextIndent : 2, 0, -2, 0);
+    painter->setFont(option.font);
+    painter->setPen(QColor::fromRgb(index.data(PlayerListModel::TeamColourRole).toUInt()));
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                      option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+}

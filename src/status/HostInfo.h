@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "status/HostInfoRules.h"
+#include "status/QueryRunner.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+
+class HostsPage;
+class PlayerListModel;
+class Prompter;
+class QGroupBox;
+class QModelIndex;
+class QPainter;
+class QPushButton;
+class QStyleOptionViewItem;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+class QTimer;
+class TStateInfoForm;
+
+namespace hostinfo {
+struct HostInfoResult;
+}
+
+// "ホストの情報": one host's rules and players, fetched through the query program for the host
+// selected in the host grid, and the check of its mods against the installed ones. Made once at
+// start-up and kept for the whole run; it shows beside the main window without blocking it and
+// always opens on its first page. It handles the host grid's "ホストの情報" (N18) itself.
+class THostInfoDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    // isModInstalled answers whether a mod of that name is installed (the mod lists, letter case
+    // ignored); notice is the shared status window.
+    THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
+                 hostinfo::ModPresence isModInstalled, QWidget* parent = nullptr);
+    ~THostInfoDlg() override;
+
+    // The fetch for the host selected in the host grid at this moment; fills the dialog and shows
+    // it. The window stays live meanwhile, with N18 and "更新" disabled until the fetch has ended.
+    void N18Click();
+    void Button1Click(); // "更新"
+    void Button3Click(); // "MODチェック"
+    void ListView1ColumnClick(int column);
+    void btnCloseClick();
+
+    // The mod list of the last host that answered, as it reported it (at most 510 bytes).
+    QByteArray CurrentHostMods() const { return m_currentHostMods; }
+    bool isFetching() const { return m_fetching; }
+    // For tests: the longest one query run may take.
+    void setQueryTimeoutMs(int ms) { m_timeoutMs = ms; }
+
+    QTabWidget* pageControl() const { return m_pages; }
+    QTableWidget* hostInfoGrid() const { return m_grid; }
+    QTableView* listView() const { return m_list; }
+    PlayerListModel* players() const { return m_players; }
+    QPushButton* refreshButton() const { return m_refresh; }
+    QPushButton* modCheckButton() const { return m_modCheck; }
+
+signals:
+    // After every fetch, whatever its outcome.
+    void fetchEnded();
+
+private:
+    void FormCreate();
+    void FormClose();
+    void HostInfoGridDrawCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    void ListView1DrawItem(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    void setValue(int row, const QString& text, const QString& toolTip = {});
+    void showResult(const hostinfo::HostInfoResult& result);
+    void updateSortIndicator();
+    void keepNoticeUp();
+    void endFetch();
+
+    Prompter& m_prompter;
+    const QString m_programFolder;
+    HostsPage& m_hosts;
+    TStateInfoForm& m_notice;
+    hostinfo::ModPresence m_isModInstalled;
+
+    QTabWidget* m_pages = nullptr;
+    QGroupBox* m_hostBox = nullptr;
+    QGroupBox* m_playerBox = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QTableView* m_list = nullptr;
+    PlayerListModel* m_players = nullptr;
+    QPushButton* m_refresh = nullptr;
+    QPushButton* m_modCheck = nullptr;
+    QPushButton* m_close = nullptr;
+    QTimer* m_noticeTimer = nullptr;
+
+    QByteArray m_currentHostMods;
+    bool m_fetching = false;
+    int m_timeoutMs = queryrunner::QueryTimeoutMs;
+};
