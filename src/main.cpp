@@ -18,7 +18,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("モルベーン"));
     QApplication::setWindowIcon(TrayController::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane")); // Wayland takes the icon from there
     // Hidden into the notification area the window is not "closed": only our own end quits.

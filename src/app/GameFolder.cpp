@@ -2,6 +2,7 @@
 #include "app/GameFolder.h"
 
 #include "game/GameInstallation.h"
+#include "platform/Cp932.h"
 #include "platform/Prompter.h"
 
 #include <QDir>
@@ -13,7 +14,14 @@ bool BrowseForFolder(Prompter& prompter, const QString& title, QString& folder)
 {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder.clear();
-    const std::optional<QString> chosen = prompter.pickFolder(title, folder);
+    std::optional<QString> chosen = prompter.pickFolder(title, folder);
+    // The folder is stored in code page 932: a path it cannot hold would come back as another path
+    // (and the game be asked for again at every start). Such a folder is refused and the picker shown again.
+    for (QString refusal; chosen && !(refusal = cp932::unencodableMessage(*chosen)).isEmpty();) {
+        prompter.message(Prompter::Icon::Warning,
+                         QStringLiteral("このフォルダは設定に保存できないため選べません。\r\n") + refusal);
+        chosen = prompter.pickFolder(title, folder);
+    }
     if (!chosen)
         return false;
     QString path = *chosen;

@@ -11,7 +11,8 @@ class Prompter;
 namespace gamefolder {
 
 // The folder picker: a folder text that names no existing folder is emptied first (nothing is
-// preselected, and on cancel the caller's text stays empty). True and the chosen path on confirm.
+// preselected, and on cancel the caller's text stays empty). True and the chosen path on confirm. A
+// folder whose path code page 932 cannot hold is refused with a message and the picker shown again.
 bool BrowseForFolder(Prompter& prompter, const QString& title, QString& folder);
 
 // Start-up check. False when the game could not be found and the program must end; the folder

@@ -19,6 +19,7 @@
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 #include "platform/UiFont.h"
+#include "status/HostInfo.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
 
@@ -67,6 +68,8 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     m_stateInfo = new TStateInfoForm(this);
     createTabs();
     createMenus();
+    m_hostInfo = new THostInfoDlg(m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
+                                  [](QByteArrayView) { return false; }, this);
     m_tray = new TrayController(this, m_trayMenu, this);
     connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
     // The client area is fixed; the menu bar sits above it, as on Windows.

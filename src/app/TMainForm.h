@@ -21,6 +21,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class StatusCheck;
+class THostInfoDlg;
 class TIPConnectionDlg;
 class TStateInfoForm;
 class TrayController;
@@ -54,6 +55,7 @@ public:
     // The shared status window, shown without its button as a notice that closes itself.
     TStateInfoForm* stateInfo() const { return m_stateInfo; }
     TIPConnectionDlg* ipConnectionDialog();
+    THostInfoDlg* hostInfoDialog() const { return m_hostInfo; }
 
 public slots:
     void Exit1Click();
@@ -112,6 +114,7 @@ private:
     GameLauncher* m_launcher = nullptr;
     TStateInfoForm* m_stateInfo = nullptr;
     TIPConnectionDlg* m_ipDialog = nullptr;
+    THostInfoDlg* m_hostInfo = nullptr;
     TrayController* m_tray = nullptr;
     QTabWidget* m_tabs = nullptr;
     HostTab* m_hostTab = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/QtPrompter.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -44,15 +45,23 @@ QString shown(const QString& text) { return QString(text).replace(QStringLiteral
 
 } // namespace
 
+QWidget* QtPrompter::owner() const
+{
+    // A question raised by a dialog belongs to that dialog: it centres on it and stays above it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_owner;
+}
+
 void QtPrompter::message(Icon icon, const QString& text)
 {
-    QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Ok, m_owner);
+    QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Ok, owner());
     box.exec();
 }
 
 bool QtPrompter::confirm(Icon icon, const QString& text)
 {
-    QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Yes | QMessageBox::No, m_owner);
+    QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -60,7 +69,7 @@ bool QtPrompter::confirm(Icon icon, const QString& text)
 QString QtPrompter::input(const QString& caption, const QString& prompt, const QString& defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_owner, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : defaultText;
 }
 
@@ -76,7 +85,7 @@ QString QtPrompter::qtFilter(const QString& pairs)
 
 std::optional<QString> QtPrompter::openFile(const FileRequest& r)
 {
-    const QString path = QFileDialog::getOpenFileName(m_owner, r.title, startPath(r), qtFilter(r.filter));
+    const QString path = QFileDialog::getOpenFileName(owner(), r.title, startPath(r), qtFilter(r.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -84,7 +93,7 @@ std::optional<QString> QtPrompter::openFile(const FileRequest& r)
 
 std::optional<QString> QtPrompter::saveFile(const FileRequest& r)
 {
-    QFileDialog dialog(m_owner, r.title, startPath(r), qtFilter(r.filter));
+    QFileDialog dialog(owner(), r.title, startPath(r), qtFilter(r.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(r.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -94,7 +103,7 @@ std::optional<QString> QtPrompter::saveFile(const FileRequest& r)
 
 std::optional<QString> QtPrompter::pickFolder(const QString& title, const QString& initial)
 {
-    const QString path = QFileDialog::getExistingDirectory(m_owner, title, initial);
+    const QString path = QFileDialog::getExistingDirectory(owner(), title, initial);
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(path);
@@ -102,7 +111,7 @@ std::optional<QString> QtPrompter::pickFolder(const QString& title, const QStrin
 
 std::optional<quint32> QtPrompter::pickColour(quint32 initial)
 {
-    const QColor c = QColorDialog::getColor(QColor::fromRgb(initial), m_owner);
+    const QColor c = QColorDialog::getColor(QColor::fromRgb(initial), owner());
     if (!c.isValid())
         return std::nullopt;
     return c.rgb() & 0xFFFFFFu;

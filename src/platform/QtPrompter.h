@@ -25,5 +25,7 @@ public:
     static QString qtFilter(const QString& pairs);
 
 private:
+    QWidget* owner() const;
+
     QWidget* m_owner;
 };

@@ -22,6 +22,7 @@ private slots:
     void otherInstallationSameFolderAsksNothing();
     void otherInstallationRejectedFolderReopensThere();
     void otherInstallationCancelChangesNothing();
+    void folderThatCannotBeStoredIsRefused();
 };
 
 void TestGameFolder::gameFoundInAnyLetterCase_data()
@@ -121,6 +122,26 @@ void TestGameFolder::otherInstallationCancelChangesNothing()
     ScriptedPrompter p;
     QCOMPARE(gamefolder::chooseOtherInstallation(p, f.gameFolder()), std::nullopt);
     QCOMPARE(p.asked.size(), 1);
+}
+
+void TestGameFolder::folderThatCannotBeStoredIsRefused()
+{
+    TestFolders f;
+    // An accented letter, as in a home folder: code page 932 has no such character.
+    const QString accented = f.path(QStringLiteral(u"andré/Ghost Recon"));
+    TestFolders::writeFile(accented + QStringLiteral("/GhostRecon.exe"), QByteArrayLiteral("MZ"));
+    ScriptedPrompter p;
+    p.answers << accented; // refused; the picker comes again and is cancelled
+    QString folder = f.gameFolder();
+    QVERIFY(!gamefolder::BrowseForFolder(p, QStringLiteral("t"), folder));
+    QCOMPARE(folder, f.gameFolder());
+    QCOMPARE(p.asked.size(), 3);
+    QCOMPARE(p.asked[1].kind, QStringLiteral("message"));
+    QVERIFY2(p.asked[1].text.contains(QStringLiteral("「é」")), qPrintable(p.asked[1].text));
+    QCOMPARE(p.asked[2].kind, QStringLiteral("pickFolder"));
+    // The menu's choice keeps the folder it had.
+    p.answers << accented;
+    QCOMPARE(gamefolder::chooseOtherInstallation(p, f.gameFolder()), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestGameFolder)
