@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
