@@ -4,6 +4,7 @@
 #include "hosts/HostGridModel.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
+#include "platform/TextFile.h"
 
 #include <QFileInfo>
 
@@ -11,14 +12,8 @@ namespace {
 
 const QByteArray Section = QByteArrayLiteral("HostList");
 
-QByteArray nameKey(int n)
-{
-    return QByteArrayLiteral("Hostname") + QByteArray::number(n);
-}
-QByteArray addressKey(int n)
-{
-    return QByteArrayLiteral("HostIP") + QByteArray::number(n);
-}
+QByteArray nameKey(int n) { return QByteArrayLiteral("Hostname") + QByteArray::number(n); }
+QByteArray addressKey(int n) { return QByteArrayLiteral("HostIP") + QByteArray::number(n); }
 
 // The reader drops blanks around a value and then one pair of enclosing quotes. A value that either
 // would change goes into quotes of its own, so that it reads back exactly as it was written.
@@ -39,20 +34,21 @@ QByteArray storedValue(const QByteArray& value)
 
 bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const std::function<void()>& openWebList)
 {
-    if (QFileInfo(path).isFile())
+    if (QFileInfo(path).isFile() || !openWebList)
         return false;
     const bool download = prompter.confirm(Prompter::Icon::Question,
                                            QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最"
                                                           "新のホストリストをダウンロードすることが出来ます。"
                                                           "\r\nダウンロードを実行しますか？"));
-    if (download && openWebList)
+    if (download)
         openWebList();
     return true;
 }
 
-int THostList::LoadHostList(const QString& path)
+int THostList::LoadHostList(const QString& path) { return LoadHostList(ProfileFile(path)); }
+
+int THostList::LoadHostList(const ProfileFile& file)
 {
-    const ProfileFile file(path);
     int added = 0;
     for (int n = 1; n <= SlotCount; ++n) {
         const QByteArray name = file.readString(Section, nameKey(n));
@@ -76,4 +72,20 @@ void THostList::SaveHostList(const QString& path)
         file.writeString(Section, addressKey(n), listed ? storedValue(m_hosts.host(i).address) : QByteArray());
     }
     file.save();
+}
+
+int THostList::ExportHostList(const QString& path)
+{
+    const int count = m_hosts.hostCount();
+    if (count == 0 && !QFileInfo::exists(path))
+        return 0;
+    // A new file rather than keys written into the old one: slots that an earlier, longer export
+    // left behind must not come back with the next import.
+    ProfileFile file = ProfileFile::fromBytes('[' + Section + "]\r\n");
+    for (int i = 0; i < count; ++i) {
+        file.writeString(Section, nameKey(i + 1), storedValue(m_hosts.host(i).name));
+        file.writeString(Section, addressKey(i + 1), storedValue(m_hosts.host(i).address));
+    }
+    textfile::writeAtomic(path, file.bytes());
+    return count;
 }
