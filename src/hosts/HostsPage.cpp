@@ -150,7 +150,10 @@ void HostsPage::setCheckIdle(bool idle)
     m_downButton->setEnabled(idle);
 }
 
-int HostsPage::currentHost() const { return m_grid->currentHost(); }
+int HostsPage::currentHost() const
+{
+    return m_grid->currentHost();
+}
 
 QString HostsPage::currentHostName() const
 {
@@ -158,7 +161,10 @@ QString HostsPage::currentHostName() const
     return i < 0 ? QString() : m_hosts->nameText(i);
 }
 
-void HostsPage::setScheme(const HostViewScheme& scheme) { m_grid->setScheme(scheme); }
+void HostsPage::setScheme(const HostViewScheme& scheme)
+{
+    m_grid->setScheme(scheme);
+}
 
 void HostsPage::MoveHostRow(int from, int to)
 {
