@@ -50,9 +50,12 @@ LoopbackHttpServer::LoopbackHttpServer() : d(std::make_unique<Impl>())
 {
     d->server.set_keep_alive_max_count(1);
     d->port = d->server.bind_to_any_port("127.0.0.1");
-    if (d->port > 0)
-        d->thread = std::thread([this] { d->server.listen_after_bind(); });
-    // The socket listens from bind on: a request made before the thread runs waits in the backlog.
+    if (d->port <= 0)
+        return;
+    d->thread = std::thread([this] { d->server.listen_after_bind(); });
+    // A stop() before the accept loop runs would be missed and leave the thread serving for ever.
+    for (int i = 0; i < 5000 && !d->server.is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 LoopbackHttpServer::~LoopbackHttpServer()
