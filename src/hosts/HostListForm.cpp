@@ -67,7 +67,9 @@ THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QStri
 {
     setObjectName(QStringLiteral("HostListDlg"));
     setWindowTitle(QStringLiteral("最新のホストリスト"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A dialog border with the close button only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
 
     auto* label =
         new QLabel(QStringLiteral("取り込みたいホスト情報をチェックし、「取込」ボタンを押してください"), this);

@@ -40,9 +40,10 @@ PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
     m_copy->setToolTip(QStringLiteral("IPをクリップボードにコピーします"));
     m_get->setObjectName(QStringLiteral("btnGetSelfIP"));
     m_get->setToolTip(QStringLiteral("あなたのグローバルIPアドレスを取得します"));
+    // Narrow buttons leave the address its room in the fixed-width window.
     for (QPushButton* b : {m_copy, m_get}) {
         b->setAutoDefault(false);
-        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
     }
 
     m_n3->setObjectName(QStringLiteral("N3"));
@@ -51,6 +52,7 @@ PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
     layout->addWidget(m_label);
     layout->addWidget(m_edit, 1);
     layout->addWidget(m_copy);
