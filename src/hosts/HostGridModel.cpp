@@ -13,7 +13,10 @@ int HostGridModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_slots.size());
 }
 
-int HostGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int HostGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant HostGridModel::data(const QModelIndex& index, int role) const
 {
@@ -36,7 +39,10 @@ QVariant HostGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QString HostGridModel::headerText() { return QStringLiteral("-,ホストネーム,アドレス,人数[残時間]"); }
+QString HostGridModel::headerText()
+{
+    return QStringLiteral("-,ホストネーム,アドレス,人数[残時間]");
+}
 
 QVariant HostGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
@@ -60,9 +66,15 @@ Qt::ItemFlags HostGridModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
-QString HostGridModel::nameText(int i) const { return cp932::toUnicode(m_slots.at(i).name); }
+QString HostGridModel::nameText(int i) const
+{
+    return cp932::toUnicode(m_slots.at(i).name);
+}
 
-QString HostGridModel::addressText(int i) const { return cp932::toUnicode(m_slots.at(i).address); }
+QString HostGridModel::addressText(int i) const
+{
+    return cp932::toUnicode(m_slots.at(i).address);
+}
 
 bool HostGridModel::isUsableAddress(QByteArrayView address)
 {

@@ -53,10 +53,8 @@ private slots:
     void marks();
     void importStopsAtTheLimit_data();
     void importStopsAtTheLimit();
-    void theRequestAsksForNoCachedCopy();
     void exportWritesExactlyTheHosts();
     void exportOfAnEmptyList();
-    void importOfAFileFillsUpToTheLimit();
     void settingsUrl_data();
     void settingsUrl();
 };
@@ -159,13 +157,6 @@ void TestWebHostList::importStopsAtTheLimit()
         QCOMPARE(m.host(listed).address, entries.first().address);
 }
 
-void TestWebHostList::theRequestAsksForNoCachedCopy()
-{
-    const HttpRequest r = webhostlist::request("http://127.0.0.1/Morvane/archives/hostlist.txt");
-    QCOMPARE(r.headers, QList<QByteArray>{QByteArrayLiteral("Cache-control: no-cache")});
-    QCOMPARE(r.maxBodyBytes, qint64(1 << 20));
-}
-
 void TestWebHostList::exportWritesExactlyTheHosts()
 {
     TestFolders f;
@@ -198,22 +189,6 @@ void TestWebHostList::exportOfAnEmptyList()
     TestFolders::writeFile(old, "[HostList]\r\nHostname1=a\r\nHostIP1=1.1.1.1:1\r\n");
     QCOMPARE(THostList(m).ExportHostList(old), 0);
     QCOMPARE(TestFolders::readFile(old), QByteArray("[HostList]\r\n"));
-}
-
-void TestWebHostList::importOfAFileFillsUpToTheLimit()
-{
-    TestFolders f;
-    HostGridModel source;
-    for (int i = 0; i < 10; ++i)
-        source.appendHost("file" + QByteArray::number(i), "10.2.0." + QByteArray::number(i) + ":2346");
-    const QString path = f.path(QStringLiteral("ten.txt"));
-    THostList(source).ExportHostList(path);
-    HostGridModel m;
-    fill(m, 45);
-    QCOMPARE(THostList(m).LoadHostList(ProfileFile(path)), 5);
-    QCOMPARE(m.hostCount(), 50);
-    QCOMPARE(m.host(45).name, QByteArray("file0"));
-    QCOMPARE(m.host(49).name, QByteArray("file4"));
 }
 
 void TestWebHostList::settingsUrl_data()

@@ -90,7 +90,6 @@ void TestPublicAddress::fetch_data()
     QTest::newRow("table page") << QByteArrayLiteral("/cgi-bin/env.cgi") << QStringLiteral("203.0.113.7") << true;
     QTest::newRow("plain text") << QByteArrayLiteral("/ip") << QStringLiteral("198.51.100.23") << true;
     QTest::newRow("no address") << QByteArrayLiteral("/other") << publicaddress::noAddressMessage() << false;
-    QTest::newRow("404") << QByteArrayLiteral("/missing") << QStringLiteral("404") << false;
     QTest::newRow("over 64 KiB") << QByteArrayLiteral("/huge") << QStringLiteral("65536") << false;
 }
 
