@@ -193,16 +193,14 @@ void TestMainForm::missingGameEndsTheProgram()
         QVERIFY(form.endRequested());
         form.FormDestroy();
     }
-    // The host list offer still comes between the two messages.
+    // No host list offer between the two messages: nowhere to download it from is set.
     QCOMPARE(m_prompter.texts(),
              (QStringList{QStringLiteral("Ghostrecon.exeの含まれる場所を指定してください"),
                           QStringLiteral("Ghostrecon.exeの位置指定"),
                           QStringLiteral("GhostRecon.exeが見つかりませんでした\r\nモルベーンを終了します"),
-                          QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリスト"
-                                         "をダウンロードすることが出来ます。\r\nダウンロードを実行しますか？"),
                           QStringLiteral(
                               "設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください")}));
-    QCOMPARE(m_prompter.asked[4].icon, Icon::Error);
+    QCOMPARE(m_prompter.asked[3].icon, Icon::Error);
     // The stored folder did not exist: it is stored empty and the next start asks again.
     QVERIFY(TestFolders::readFile(m_folders->program(QStringLiteral("Morvane.ini")))
                 .startsWith(QByteArrayLiteral("[Path]\r\nGhostReconPath=\r\n")));
