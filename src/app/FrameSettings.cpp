@@ -6,7 +6,6 @@
 namespace {
 
 const QByteArray PathSection = QByteArrayLiteral("Path");
-const QByteArray StartUpSection = QByteArrayLiteral("StartUp");
 const QByteArray MainSection = QByteArrayLiteral("Morvane");
 const QByteArray MusicSection = QByteArrayLiteral("GRMusic");
 
@@ -18,7 +17,6 @@ FrameSettings FrameSettings::read(const ProfileFile& ini, const QString& default
 {
     FrameSettings s;
     s.gameFolder = KeptText(ini.readString(PathSection, "GhostReconPath", cp932::fromUnicode(defaultFolder)));
-    s.getIp = ini.readBool(StartUpSection, "GetIP", true);
     s.inTray = ini.readBool(MainSection, "InTray", false);
     s.noClose = ini.readBool(MainSection, "NoClose", false);
     s.sortModList = ini.readBool(MainSection, "SortModList", false);
@@ -31,7 +29,6 @@ void FrameSettings::write(ProfileFile& ini, const QString& currentFolder,
                           const std::array<QString, 6>& currentMusic) const
 {
     ini.writeString(PathSection, "GhostReconPath", gameFolder.bytesFor(currentFolder));
-    ini.writeBool(StartUpSection, "GetIP", getIp);
     ini.writeBool(MainSection, "InTray", inTray);
     ini.writeBool(MainSection, "NoClose", noClose);
     ini.writeBool(MainSection, "SortModList", sortModList);

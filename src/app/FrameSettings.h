@@ -11,7 +11,6 @@ class ProfileFile;
 struct FrameSettings
 {
     KeptText gameFolder;           // [Path] GhostReconPath
-    bool getIp = true;             // [StartUp] GetIP, the tick of N3
     bool inTray = false;           // [Morvane] InTray, the tick of N11
     bool noClose = false;          // [Morvane] NoClose, the tick of N12
     bool sortModList = false;      // [Morvane] SortModList, the tick of MOD1

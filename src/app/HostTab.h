@@ -7,13 +7,17 @@ class AddressBar;
 class AddressHistory;
 class GameLauncher;
 class HostCreationPanel;
+class HostListTransfer;
 class HostsPage;
 class Prompter;
+class PublicAddressPanel;
 class QPushButton;
 class StatusCheck;
 
-// The "ホスト" tab: the host grid with its buttons and the check button, the address box and the
-// host creation buttons. It only lays them out; the subsystems own their handlers.
+// The "ホスト" tab: the host grid with its buttons and the check button, the address box, and the
+// "ホスト作成" group with the host creation buttons and the public address. It only lays them out
+// and connects them; the subsystems own their handlers. It also holds the host list's File-menu
+// items, which belong with the grid.
 class HostTab : public QWidget
 {
     Q_OBJECT
@@ -25,6 +29,8 @@ public:
     StatusCheck* statusCheck() const { return m_status; }
     AddressBar* addressBar() const { return m_address; }
     HostCreationPanel* hostCreation() const { return m_creation; }
+    PublicAddressPanel* publicAddress() const { return m_publicAddress; }
+    HostListTransfer* hostListTransfer() const { return m_transfer; }
 
 private:
     HostsPage* m_hosts;
@@ -32,4 +38,6 @@ private:
     StatusCheck* m_status;
     AddressBar* m_address;
     HostCreationPanel* m_creation;
+    PublicAddressPanel* m_publicAddress;
+    HostListTransfer* m_transfer;
 };

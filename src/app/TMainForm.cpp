@@ -7,6 +7,7 @@
 #include "app/LinksPage.h"
 #include "app/TrayController.h"
 #include "game/GameInstallation.h"
+#include "hosts/HostListTransfer.h"
 #include "hosts/HostsPage.h"
 #include "hosts/THostList.h"
 #include "launch/AddressBar.h"
@@ -14,6 +15,7 @@
 #include "launch/DirectIPConnect.h"
 #include "launch/GameLauncher.h"
 #include "launch/LaunchSettings.h"
+#include "launch/PublicAddressPanel.h"
 #include "launch/StateInfo.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
@@ -68,8 +70,8 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     m_stateInfo = new TStateInfoForm(this);
     createTabs();
     createMenus();
-    m_hostInfo = new THostInfoDlg(m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
-                                  [](QByteArrayView) { return false; }, this);
+    m_hostInfo = new THostInfoDlg(
+        m_prompter, m_programFolder, *hostsPage(), *m_stateInfo, [](QByteArrayView) { return false; }, this);
     m_tray = new TrayController(this, m_trayMenu, this);
     connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
     // The client area is fixed; the menu bar sits above it, as on Windows.
@@ -167,10 +169,10 @@ void TMainForm::createMenus()
     file->addAction(m_reloadConfig);
     QMenu* hostList = file->addMenu(QStringLiteral("ホストリスト"));
     hostList->setObjectName(QStringLiteral("HostList1"));
-    hostList->addAction(makeAction(QStringLiteral("Import1"), QStringLiteral("インポート")));
-    hostList->addAction(makeAction(QStringLiteral("Export1"), QStringLiteral("エクスポート")));
+    HostListTransfer* transfer = m_hostTab->hostListTransfer();
+    hostList->addActions({transfer->importAction(), transfer->exportAction()});
     hostList->addSeparator();
-    hostList->addAction(makeAction(QStringLiteral("CheckWebHostList1"), QStringLiteral("最新ホストリストをチェック")));
+    hostList->addAction(transfer->checkWebHostListAction());
     file->addAction(m_hostTab->addressBar()->clearHistoryAction());
     file->addSeparator();
     m_exit = makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), [this] { Exit1Click(); });
@@ -179,13 +181,12 @@ void TMainForm::createMenus()
     QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("Option1"));
     options->setToolTipsVisible(true);
-    m_getIp = makeOption(QStringLiteral("N3"), QStringLiteral("起動時にＩＰを取得"), true);
     m_inTray =
         makeOption(QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), false, [this] { N11Click(); });
     m_noClose = makeOption(QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false,
                            [this] { N12Click(); });
     m_noClose->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
-    options->addActions({m_getIp, m_inTray, m_noClose});
+    options->addActions({m_hostTab->publicAddress()->getIpAtStartUpAction(), m_inTray, m_noClose});
     options->addSeparator();
     m_sortMods = makeOption(QStringLiteral("MOD1"), QStringLiteral("MODリストを常にアルファベット順に並べる"), false);
     options->addAction(m_sortMods);
@@ -232,8 +233,12 @@ void TMainForm::FormCreate()
     m_settingsStore.load(); // each subsystem takes its own keys
     if (!gamefolder::EnsureGameFolder(m_prompter, m_gameFolder))
         requestEnd();
-    runStep([this] { THostList(hostsPage()->hosts()).CheckHostListFile(hostListPath(), m_prompter, {}); });
+    runStep([this] {
+        THostList(hostsPage()->hosts())
+            .CheckHostListFile(hostListPath(), m_prompter, m_hostTab->hostListTransfer()->webListOpener());
+    });
     m_hostListStore.load();
+    m_hostTab->publicAddress()->FetchPublicAddressAtStartUp();
     m_tray->setTrayMode(m_inTray->isChecked());
     if (!QFileInfo::exists(gameinstallation::optionsPath(m_gameFolder))) {
         m_prompter.message(
@@ -268,13 +273,14 @@ void TMainForm::LoadSettings()
     const ProfileFile& ini = m_settings.file();
     m_frameSettings = FrameSettings::read(ini, m_gameFolder);
     m_gameFolder = m_frameSettings.gameFolder.text();
-    m_getIp->setChecked(m_frameSettings.getIp);
     m_inTray->setChecked(m_frameSettings.inTray);
     m_noClose->setChecked(m_frameSettings.noClose);
     m_sortMods->setChecked(m_frameSettings.sortModList);
     for (std::size_t i = 0; i < m_musicEdits.size(); ++i)
         m_musicEdits[i]->setText(m_frameSettings.music[i].text());
+    m_hostTab->publicAddress()->readSettings(ini);
     hostsPage()->readSettings(ini);
+    m_hostTab->hostListTransfer()->readSettings(ini);
     statusCheck()->readSettings(ini);
     m_launcher->setGameRunner(LaunchSettings::read(ini).gameRunner);
 }
@@ -283,7 +289,6 @@ void TMainForm::SaveSettings()
 {
     ProfileFile& ini = m_settings.file();
     FrameSettings frame = m_frameSettings;
-    frame.getIp = m_getIp->isChecked();
     frame.inTray = m_inTray->isChecked();
     frame.noClose = m_noClose->isChecked();
     frame.sortModList = m_sortMods->isChecked();
@@ -291,7 +296,9 @@ void TMainForm::SaveSettings()
     for (std::size_t i = 0; i < music.size(); ++i)
         music[i] = m_musicEdits[i]->text();
     frame.write(ini, m_gameFolder, music);
+    m_hostTab->publicAddress()->writeSettings(ini);
     hostsPage()->writeSettings(ini);
+    m_hostTab->hostListTransfer()->writeSettings(ini);
     statusCheck()->writeSettings(ini);
     m_settings.save();
 }

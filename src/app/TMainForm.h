@@ -124,7 +124,6 @@ private:
     QMenu* m_trayMenu = nullptr;
     QAction* m_reloadConfig = nullptr;
     QAction* m_exit = nullptr;
-    QAction* m_getIp = nullptr;      // N3
     QAction* m_inTray = nullptr;     // N11
     QAction* m_noClose = nullptr;    // N12
     QAction* m_sortMods = nullptr;   // MOD1

@@ -12,14 +12,8 @@ namespace {
 
 const QByteArray Section = QByteArrayLiteral("HostList");
 
-QByteArray nameKey(int n)
-{
-    return QByteArrayLiteral("Hostname") + QByteArray::number(n);
-}
-QByteArray addressKey(int n)
-{
-    return QByteArrayLiteral("HostIP") + QByteArray::number(n);
-}
+QByteArray nameKey(int n) { return QByteArrayLiteral("Hostname") + QByteArray::number(n); }
+QByteArray addressKey(int n) { return QByteArrayLiteral("HostIP") + QByteArray::number(n); }
 
 // The reader drops blanks around a value and then one pair of enclosing quotes. A value that either
 // would change goes into quotes of its own, so that it reads back exactly as it was written.
@@ -40,21 +34,26 @@ QByteArray storedValue(const QByteArray& value)
 
 bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const std::function<void()>& openWebList)
 {
-    // Anything in its place, even what cannot be read, is not a first run.
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+    // Anything in its place, even what cannot be read, is not a first run; and without a web list to
+    // offer there is nothing to ask.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink() || !openWebList)
         return false;
     const bool download = prompter.confirm(Prompter::Icon::Question,
                                            QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最"
                                                           "新のホストリストをダウンロードすることが出来ます。"
                                                           "\r\nダウンロードを実行しますか？"));
-    if (download && openWebList)
+    if (download)
         openWebList();
     return true;
 }
 
 int THostList::LoadHostList(const QString& path)
 {
-    const ProfileFile file = ProfileFile::fromBytes(textfile::readExisting(path).value_or(QByteArray()));
+    return LoadHostList(ProfileFile::fromBytes(textfile::readExisting(path).value_or(QByteArray())));
+}
+
+int THostList::LoadHostList(const ProfileFile& file)
+{
     int added = 0;
     for (int n = 1; n <= SlotCount; ++n) {
         const QByteArray name = file.readString(Section, nameKey(n));
@@ -78,4 +77,20 @@ void THostList::SaveHostList(const QString& path)
         file.writeString(Section, addressKey(n), listed ? storedValue(m_hosts.host(i).address) : QByteArray());
     }
     file.save();
+}
+
+int THostList::ExportHostList(const QString& path)
+{
+    const int count = m_hosts.hostCount();
+    if (count == 0 && !QFileInfo::exists(path))
+        return 0;
+    // A new file rather than keys written into the old one: slots that an earlier, longer export
+    // left behind must not come back with the next import.
+    ProfileFile file = ProfileFile::fromBytes('[' + Section + "]\r\n");
+    for (int i = 0; i < count; ++i) {
+        file.writeString(Section, nameKey(i + 1), storedValue(m_hosts.host(i).name));
+        file.writeString(Section, addressKey(i + 1), storedValue(m_hosts.host(i).address));
+    }
+    textfile::writeAtomic(path, file.bytes());
+    return count;
 }

@@ -24,6 +24,10 @@ QByteArray iniFor(const QString& gameFolder, const QByteArray& more = {})
     return QByteArrayLiteral("[Path]\r\nGhostReconPath=") + gameFolder.toUtf8() + QByteArrayLiteral("\r\n") + more;
 }
 
+// A web host list to offer on the first run; nobody answers there, and nobody asks it anything.
+const QByteArray webListKey =
+    QByteArrayLiteral("[Network]\r\nHostListURL=http://127.0.0.1:9/Morvane/archives/hostlist.txt\r\n");
+
 QAction* action(const QObject& form, const QString& name)
 {
     auto* a = form.findChild<QAction*>(name);
@@ -196,7 +200,7 @@ void TestMainForm::missingGameEndsTheProgram()
 {
     QFile::remove(m_folders->program(QStringLiteral("hostlist.txt")));
     const QString gone = m_folders->path(QStringLiteral("gone"));
-    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(gone));
+    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(gone, webListKey));
     {
         TMainForm form(m_prompter, m_folders->programFolder());
         form.FormCreate(); // the picker is cancelled
@@ -341,7 +345,8 @@ void TestMainForm::sessionEndSavesEvenWithNoClose()
 void TestMainForm::endDuringAStartUpQuestionWaitsForStartUp()
 {
     QVERIFY(QFile::remove(m_folders->program(QStringLiteral("hostlist.txt"))));
-    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(m_folders->gameFolder()));
+    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")),
+                           iniFor(m_folders->gameFolder(), webListKey));
     TMainForm form(m_prompter, m_folders->programFolder());
     // The session ends while the first-run question is on screen, whose box runs an event loop.
     m_prompter.onAsk = [&](const ScriptedPrompter::Question&) {

@@ -12,10 +12,7 @@
 
 namespace {
 
-QString data(const QString& name)
-{
-    return QStringLiteral(HOSTS_DATA_DIR "/") + name;
-}
+QString data(const QString& name) { return QStringLiteral(HOSTS_DATA_DIR "/") + name; }
 
 // A host list file of `count` hosts named prefix1, prefix2... in slots 1 to count.
 QByteArray fileWithHosts(const QByteArray& prefix, int count)
@@ -454,7 +451,8 @@ void TestHostList::firstRunQuestion_data()
     QTest::addColumn<int>("opened");
     QTest::newRow("yes") << true << true << 1;
     QTest::newRow("no") << false << true << 0;
-    QTest::newRow("yes without a web list") << true << false << 0;
+    // Nowhere to download from: a question whose "Yes" could do nothing is not asked.
+    QTest::newRow("without a web list") << true << false << 0;
 }
 
 void TestHostList::firstRunQuestion()
@@ -470,7 +468,13 @@ void TestHostList::firstRunQuestion()
     std::function<void()> openWebList;
     if (withCallback)
         openWebList = [&] { ++calls; };
-    QVERIFY(THostList(m).CheckHostListFile(f.program(THostList::fileName()), prompter, openWebList));
+    QCOMPARE(THostList(m).CheckHostListFile(f.program(THostList::fileName()), prompter, openWebList), withCallback);
+    QCOMPARE(calls, opened);
+    QVERIFY(!QFile::exists(f.program(THostList::fileName())));
+    if (!withCallback) {
+        QVERIFY(prompter.asked.isEmpty());
+        return;
+    }
     QCOMPARE(prompter.asked.size(), 1);
     QCOMPARE(prompter.asked.at(0).kind, QStringLiteral("confirm"));
     QCOMPARE(prompter.asked.at(0).icon, Prompter::Icon::Question);
@@ -478,8 +482,6 @@ void TestHostList::firstRunQuestion()
              QStringLiteral(
                  "ホストリストが見つかりませんでした。\r\nインターネットから最新のホストリストをダウンロードすること"
                  "が出来ます。\r\nダウンロードを実行しますか？"));
-    QCOMPARE(calls, opened);
-    QVERIFY(!QFile::exists(f.program(THostList::fileName())));
 }
 
 void TestHostList::noQuestionWhenTheFileExists()

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "hosts/HostListTransfer.h"
+
+#include "hosts/HostListForm.h"
+#include "hosts/THostList.h"
+#include "platform/Errors.h"
+#include "platform/HandlerGuard.h"
+#include "platform/ProfileFile.h"
+#include "platform/Prompter.h"
+#include "platform/TextFile.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace {
+
+Prompter::FileRequest hostListFile(const QString& title)
+{
+    Prompter::FileRequest r;
+    r.title = title;
+    r.filter = QStringLiteral("ホストリスト(*.txt)|*.txt");
+    r.initialName = QStringLiteral("*.txt");
+    r.defaultSuffix = QStringLiteral("txt");
+    return r;
+}
+
+} // namespace
+
+HostListTransfer::HostListTransfer(Prompter& prompter, HostGridModel& hosts, const QString& programFolder,
+                                   QWidget* window)
+    : QObject(window), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder), m_window(window)
+{
+    m_import = makeAction(QStringLiteral("Import1"), QStringLiteral("インポート"));
+    m_export = makeAction(QStringLiteral("Export1"), QStringLiteral("エクスポート"));
+    m_checkWebList = makeAction(QStringLiteral("CheckWebHostList1"), QStringLiteral("最新ホストリストをチェック"));
+    connect(m_import, &QAction::triggered, this, guarded(m_prompter, [this] { Import1Click(); }));
+    connect(m_export, &QAction::triggered, this, guarded(m_prompter, [this] { Export1Click(); }));
+    connect(m_checkWebList, &QAction::triggered, this, guarded(m_prompter, [this] { CheckWebHostList1Click(); }));
+}
+
+QAction* HostListTransfer::makeAction(const QString& name, const QString& caption)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    return action;
+}
+
+void HostListTransfer::readSettings(const ProfileFile& ini) { m_settings = WebHostListSettings::read(ini); }
+
+void HostListTransfer::writeSettings(ProfileFile& ini) const { m_settings.write(ini); }
+
+std::function<void()> HostListTransfer::webListOpener()
+{
+    if (!m_settings.hasUrl())
+        return {};
+    return [this] { handlerguard::run(m_prompter, [this] { CheckWebHostList1Click(); }); };
+}
+
+void HostListTransfer::setCheckIdle(bool idle)
+{
+    m_import->setEnabled(idle);
+    m_checkWebList->setEnabled(idle);
+}
+
+void HostListTransfer::Import1Click()
+{
+    const std::optional<QString> path = m_prompter.openFile(hostListFile(QStringLiteral("ホストリストのインポート")));
+    if (!path)
+        return;
+    // A file the user picked and we cannot read is said so, not taken for an empty list.
+    const std::optional<QByteArray> bytes = textfile::readExisting(*path);
+    if (!bytes)
+        throw UserError(cannotReadMessage(*path));
+    THostList(m_hosts).LoadHostList(ProfileFile::fromBytes(*bytes));
+}
+
+void HostListTransfer::Export1Click()
+{
+    const std::optional<QString> path = m_prompter.saveFile(hostListFile(QStringLiteral("ホストリストのエクスポート")));
+    if (!path)
+        return;
+    const bool existed = QFileInfo::exists(*path);
+    const int written = THostList(m_hosts).ExportHostList(*path);
+    if (written > 0 || existed)
+        m_prompter.message(Prompter::Icon::Question,
+                           QStringLiteral("%1 件のデータをエクスポートしました").arg(written));
+}
+
+void HostListTransfer::CheckWebHostList1Click()
+{
+    if (!m_settings.hasUrl()) {
+        m_prompter.message(Prompter::Icon::Information, webhostlist::noUrlMessage());
+        return;
+    }
+    THostListDlg dialog(m_prompter, m_hosts, m_programFolder, m_settings.hostListUrl, m_window);
+    dialog.LoadWebHostList();
+    if (dialog.entryCount() == 0) {
+        m_prompter.message(Prompter::Icon::Information,
+                           QStringLiteral("ダウンロードしたホストリストには、取り込めるホストがありませんでした。"));
+        return;
+    }
+    dialog.exec();
+}

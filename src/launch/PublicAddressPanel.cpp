@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+#include "launch/PublicAddressPanel.h"
+
+#include "launch/PublicAddress.h"
+#include "platform/Errors.h"
+#include "platform/HandlerGuard.h"
+#include "platform/HttpTask.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_prompter(prompter), m_label(new QLabel(QStringLiteral("あなたのグローバルＩＰ"), this)),
+      m_edit(new QLineEdit(QStringLiteral("000.000.000.000"), this)),
+      m_copy(new QPushButton(QStringLiteral("コピー"), this)), m_get(new QPushButton(QStringLiteral("取得"), this)),
+      m_n3(new QAction(QStringLiteral("起動時にＩＰを取得"), this))
+{
+    setObjectName(QStringLiteral("PublicAddressPanel"));
+    m_label->setObjectName(QStringLiteral("lblGlobalIP"));
+    m_edit->setObjectName(QStringLiteral("Edit2"));
+    m_edit->setReadOnly(true);
+    QFont font = m_edit->font();
+    font.setPixelSize(16);
+    font.setBold(true);
+    m_edit->setFont(font);
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Text, QColor(255, 0, 0));
+    palette.setColor(QPalette::Base, QColor(255, 255, 255));
+    m_edit->setPalette(palette);
+    m_label->setBuddy(m_edit);
+
+    m_copy->setObjectName(QStringLiteral("btnCopySelfIP"));
+    m_copy->setToolTip(QStringLiteral("IPをクリップボードにコピーします"));
+    m_get->setObjectName(QStringLiteral("btnGetSelfIP"));
+    m_get->setToolTip(QStringLiteral("あなたのグローバルIPアドレスを取得します"));
+    // Narrow buttons leave the address its room in the fixed-width window.
+    for (QPushButton* b : {m_copy, m_get}) {
+        b->setAutoDefault(false);
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
+    }
+
+    m_n3->setObjectName(QStringLiteral("N3"));
+    m_n3->setCheckable(true);
+    m_n3->setChecked(true);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_label);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_copy);
+    layout->addWidget(m_get);
+
+    connect(m_get, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnGetSelfIPClick(); }));
+    connect(m_copy, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCopySelfIPClick(); }));
+}
+
+PublicAddressPanel::~PublicAddressPanel() = default;
+
+void PublicAddressPanel::readSettings(const ProfileFile& ini)
+{
+    m_settings = PublicAddressSettings::read(ini);
+    m_n3->setChecked(m_settings.getIp);
+}
+
+void PublicAddressPanel::writeSettings(ProfileFile& ini) const
+{
+    PublicAddressSettings s = m_settings;
+    s.getIp = m_n3->isChecked();
+    s.write(ini);
+}
+
+void PublicAddressPanel::FetchPublicAddressAtStartUp()
+{
+    if (!m_n3->isChecked())
+        return;
+    QWidget* top = window();
+    if (top->isVisible()) {
+        startBackgroundFetch();
+        return;
+    }
+    // Start-up runs before the window shows: wait for it, so that nothing delays its first paint.
+    if (!m_awaitedWindow) {
+        m_awaitedWindow = top;
+        top->installEventFilter(this);
+    }
+}
+
+bool PublicAddressPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_awaitedWindow && event->type() == QEvent::Show) {
+        m_awaitedWindow->removeEventFilter(this);
+        m_awaitedWindow = nullptr;
+        QTimer::singleShot(0, this, [this] { startBackgroundFetch(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PublicAddressPanel::startBackgroundFetch()
+{
+    if (m_background)
+        return;
+    m_background = std::make_unique<HttpTask>(publicaddress::request(m_settings.echoUrl));
+    connect(m_background.get(), &HttpTask::finished, this, &PublicAddressPanel::backgroundFetchFinished);
+    m_background->start();
+}
+
+void PublicAddressPanel::backgroundFetchFinished()
+{
+    // Let the task go once its signal has returned.
+    HttpTask* task = m_background.release();
+    task->deleteLater();
+    try {
+        if (task->failed())
+            throw UserError(publicaddress::fetchFailedMessage(task->errorText()));
+        showAddress(publicaddress::addressFromPage(task->body()));
+    } catch (const UserError& e) {
+        m_edit->setToolTip(e.text());
+    }
+}
+
+void PublicAddressPanel::showAddress(const QString& address)
+{
+    m_edit->setText(address);
+    m_edit->setCursorPosition(0);
+    m_edit->setToolTip(QString());
+}
+
+void PublicAddressPanel::btnGetSelfIPClick()
+{
+    // The user's own request replaces a start-up fetch still under way.
+    m_background.reset();
+    QByteArray body;
+    try {
+        body = HttpTask::getWaiting(publicaddress::request(m_settings.echoUrl));
+    } catch (const UserError& e) {
+        throw UserError(publicaddress::fetchFailedMessage(e.text()));
+    }
+    showAddress(publicaddress::addressFromPage(body));
+}
+
+void PublicAddressPanel::btnCopySelfIPClick()
+{
+    m_edit->selectAll();
+    QGuiApplication::clipboard()->setText(m_edit->text());
+}
