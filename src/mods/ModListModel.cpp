@@ -20,7 +20,8 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    // No tool tip per entry: the list's own hint shows wherever the pointer rests.
+    if (role == Qt::DisplayRole)
         return m_items.at(index.row()).text;
     return {};
 }

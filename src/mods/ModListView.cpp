@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int LineThickness = 2;

@@ -46,6 +46,13 @@ QList<QByteArray> ModLists::withoutActive(const QList<QByteArray>& available, co
 
 void ModLists::LoadModLists(const QString& gameFolder)
 {
+    // No game (start-up could not find one): nothing is installed, and no path may fall back to the
+    // working folder.
+    if (gameFolder.isEmpty()) {
+        m_available->clear();
+        m_active->clear();
+        return;
+    }
     // The file first: when it cannot be read, nothing changes.
     QList<QByteArray> activeEntries;
     const QString path = gameinstallation::modsSetPath(gameFolder);
@@ -68,6 +75,9 @@ void ModLists::LoadModLists(const QString& gameFolder)
 
 void ModLists::WriteModsSet(const QString& gameFolder) const
 {
+    if (gameFolder.isEmpty())
+        throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため %1 を書き込めません")
+                            .arg(gameinstallation::modsSetName));
     textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(m_active->entries()));
 }
 

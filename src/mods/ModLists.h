@@ -17,8 +17,9 @@ public:
     // A "modsset.txt" larger than this is refused as unreadable rather than read in part: the end of
     // the program writes the active list back, and a part would replace the whole.
     static constexpr qint64 MaxModsSetBytes = 16 * 1024 * 1024;
-    // A description is shown up to this size.
-    static constexpr qint64 MaxDescriptionBytes = 1024 * 1024;
+    // A description is shown up to this size: real ones are a few lines, and a damaged megabyte would
+    // hold the window up for a second at each click.
+    static constexpr qint64 MaxDescriptionBytes = 64 * 1024;
 
     explicit ModLists(QObject* parent = nullptr);
 
@@ -30,8 +31,10 @@ public:
     // Scans the game's "Mods" folder and reads its "modsset.txt": the active list in file order (not
     // lower-cased, installed or not), the available list the installed mods that are not active. Throws
     // UserError when "modsset.txt" exists but cannot be read; both lists are then left as they were.
+    // Without a game folder both lists are emptied.
     void LoadModLists(const QString& gameFolder);
-    // Replaces "modsset.txt" atomically from the active list; throws UserError when it cannot.
+    // Replaces "modsset.txt" atomically from the active list; throws UserError when it cannot (without
+    // a game folder too).
     void WriteModsSet(const QString& gameFolder) const;
 
     // Double-click on an available entry: to the end of the active list.

@@ -156,6 +156,17 @@ void TestModLists::missingFolderAndFile()
     // The file is made at the next write.
     lists.WriteModsSet(game.path());
     QCOMPARE(TestFolders::readFile(game.filePath(QStringLiteral("modsset.txt"))), header);
+
+    // Without a game folder nothing is read or written in the working folder.
+    const QString working = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(game.path()));
+    lists.active().setEntries({"x"});
+    lists.LoadModLists(QString());
+    QCOMPARE(lists.active().count(), 0);
+    lists.active().setEntries({"x"});
+    QVERIFY_THROWS_EXCEPTION(UserError, lists.WriteModsSet(QString()));
+    QDir::setCurrent(working);
+    QCOMPARE(TestFolders::readFile(game.filePath(QStringLiteral("modsset.txt"))), header);
 }
 
 void TestModLists::manyMods()

@@ -47,6 +47,7 @@ private slots:
     void loadsTheDemo();
     void descriptionPane_data();
     void descriptionPane();
+    void damagedDescription();
     void doubleClicksMoveEntries();
     void allAndNoneKeepOrder();
     void drops_data();
@@ -207,6 +208,19 @@ void TestModsPage::descriptionPane()
         QCOMPARE(memo()->toPlainText(), QStringLiteral("MODの情報なし"));
     if (mod == "japanmap") // its text has the trail byte 0x5C of "表" and "十"
         QVERIFY(memo()->toPlainText().contains(QStringLiteral("HeavyArms が必要です")));
+}
+
+void TestModsPage::damagedDescription()
+{
+    // A megabyte of binary bytes, NULs and stray lead bytes included: shown, not hung on.
+    QByteArray bytes;
+    for (int i = 0; i < 1024 * 1024; ++i)
+        bytes += char((i * 2654435761u) >> 24);
+    TestFolders::writeFile(m_folders->game(QStringLiteral("Mods/UrbanOps/modscont.txt")), bytes);
+    makePage().store().load();
+    available()->selectRow(available()->mods()->indexOf("urbanops"));
+    QVERIFY(memo()->toPlainText().size() > 10000);
+    QCOMPARE(memo()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 void TestModsPage::doubleClicksMoveEntries()
@@ -506,6 +520,16 @@ void TestModsPage::setsSaveAndLoad()
     QCOMPARE(sorted(page.lists().available().entries()), (Entries{"testrange", "urbanops"}));
     // The game's file changes only with "保存" or at the end.
     QCOMPARE(TestFolders::readFile(m_folders->game(QStringLiteral("modsset.txt"))), modsSet);
+
+    // Typing a listed name and saving replaces that set with the list shown; it does not load it first.
+    click("Button30");
+    setBox()->setCurrentIndex(-1);
+    setBox()->setEditText(QStringLiteral("Coop"));
+    setBox()->setFocus();
+    click("btnSaveModSet");
+    QVERIFY(page.activeMods().isEmpty());
+    QCOMPARE(TestFolders::readFile(m_folders->program(QStringLiteral("Coop.mst"))), QByteArray());
+    QCOMPARE(setBox()->count(), 1);
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
