@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace cp932 {
 
 namespace {
@@ -195,6 +197,10 @@ qsizetype boundaryAtOrBefore(QByteArrayView bytes, qsizetype max)
 
 QString toUnicode(QByteArrayView bytes)
 {
+    // ASCII is the same in code page 932; most names and keys are ASCII, and opening a converter costs
+    // more than the whole conversion.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QString out;
     out.reserve(bytes.size());
     qsizetype runStart = 0;
@@ -227,6 +233,8 @@ QString toUnicode(QByteArrayView bytes)
 
 QByteArray fromUnicode(QStringView text)
 {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     QByteArray out;
     out.reserve(text.size() * 2);
     qsizetype runStart = 0;
