@@ -88,6 +88,8 @@ QToolButton* MultiplayPage::btnDeleteChatSet() const { return m_ui->btnDeleteCha
 void MultiplayPage::setBytes(QLineEdit* edit, const QByteArray& bytes)
 {
     edit->setText(m_origins.fill(edit->objectName(), bytes));
+    // Show a long text from its start, as it reads, rather than scrolled to its end.
+    edit->setCursorPosition(0);
 }
 
 QByteArray MultiplayPage::bytesOf(const QLineEdit* edit, const QString& label) const
