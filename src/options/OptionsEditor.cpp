@@ -63,6 +63,10 @@ OptionsEditor::~OptionsEditor()
         delete m_general.data();
 }
 
+MultiplayPage* OptionsEditor::multiplayPage() const { return m_multiplay; }
+
+GeneralPage* OptionsEditor::generalPage() const { return m_general; }
+
 void OptionsEditor::connectHandlers()
 {
     connect(m_multiplay->btnSaveMultiplaySettings(), &QPushButton::clicked, this,

@@ -29,8 +29,8 @@ public:
                   std::function<void()> reloadMods, QObject* parent = nullptr);
     ~OptionsEditor() override;
 
-    MultiplayPage* multiplayPage() const { return m_multiplay; }
-    GeneralPage* generalPage() const { return m_general; }
+    MultiplayPage* multiplayPage() const;
+    GeneralPage* generalPage() const;
     // "設定ファイル再読込(&R)", for the "ファイル(&F)" menu.
     QAction* reloadConfigFileAction() const { return m_reload; }
 
