@@ -54,8 +54,8 @@ QByteArray grownDocument(int lines)
     int gaps = 0;
     for (const QByteArray& line : demo) {
         const QByteArray bare = line.trimmed();
-        const bool gap = bare == "<Graphics>" || bare == "<Sound>" || bare == "<GamePlay>" ||
-                         bare == "<Multiplayer>" || bare == "</Options>";
+        const bool gap = bare == "<Graphics>" || bare == "<Sound>" || bare == "<GamePlay>" || bare == "<Multiplayer>" ||
+                         bare == "</Options>";
         if (gap) {
             const int end = fillers * ++gaps / 5;
             for (; filler < end; ++filler)
@@ -136,7 +136,8 @@ int main(int argc, char** argv)
 
     SilentPrompter prompter;
     TStateInfoForm notice;
-    OptionsEditor editor(prompter, [&] { return game; }, notice, [] {});
+    OptionsEditor editor(
+        prompter, [&] { return game; }, notice, [] {});
     editor.FillResolutionList();
 
     std::printf("options.xml: %lld lines, %lld bytes; %d runs each\n", static_cast<long long>(doc.count('\n')),

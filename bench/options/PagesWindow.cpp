@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     SilentPrompter prompter;
     QMainWindow window;
     TStateInfoForm notice(&window);
-    OptionsEditor editor(prompter, [&] { return game; }, notice, [] {});
+    OptionsEditor editor(
+        prompter, [&] { return game; }, notice, [] {});
     auto* tabs = new QTabWidget(&window);
     tabs->addTab(new QWidget, QStringLiteral("ホスト"));
     tabs->addTab(new QWidget, QStringLiteral("MOD"));
