@@ -273,6 +273,16 @@ void ProfileFile::save()
     m_modified = false;
 }
 
+QByteArray ProfileFile::quotedForReading(QByteArrayView value)
+{
+    if (value.isEmpty())
+        return {};
+    const bool quoted = unquoted(value).size() != value.size();
+    if (isBlank(value.front()) || isBlank(value.back()) || quoted)
+        return '"' + value.toByteArray() + '"';
+    return value.toByteArray();
+}
+
 std::optional<qint32> ProfileFile::parseInt(QByteArrayView text)
 {
     const QByteArrayView t = trimmedBlanks(text);

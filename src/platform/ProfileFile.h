@@ -46,6 +46,10 @@ public:
     // Writes the file atomically when a write changed it; throws UserError("<path> に書き込めません").
     void save();
 
+    // The value as it must be written to read back unchanged: in quotes of its own when the reader
+    // would change it (blanks at either end, or a pair of enclosing quotes), else as it is.
+    static QByteArray quotedForReading(QByteArrayView value);
+
     // The integer rule on its own, for values read elsewhere.
     static std::optional<qint32> parseInt(QByteArrayView text);
 

@@ -36,6 +36,11 @@ public:
     virtual bool confirm(Icon icon, const QString& text) = 0;
     // A one-line input box; Cancel returns the default text.
     virtual QString input(const QString& caption, const QString& prompt, const QString& defaultText) = 0;
+    // The same input box where Cancel must not pass for the default text: nothing on Cancel.
+    virtual std::optional<QString> query(const QString& caption, const QString& prompt, const QString& defaultText)
+    {
+        return input(caption, prompt, defaultText);
+    }
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     // Asks before replacing an existing file.
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;

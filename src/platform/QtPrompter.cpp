@@ -68,9 +68,16 @@ bool QtPrompter::confirm(Icon icon, const QString& text)
 
 QString QtPrompter::input(const QString& caption, const QString& prompt, const QString& defaultText)
 {
+    return query(caption, prompt, defaultText).value_or(defaultText);
+}
+
+std::optional<QString> QtPrompter::query(const QString& caption, const QString& prompt, const QString& defaultText)
+{
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : defaultText;
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 QString QtPrompter::qtFilter(const QString& pairs)

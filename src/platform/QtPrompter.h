@@ -16,6 +16,7 @@ public:
     void message(Icon icon, const QString& text) override;
     bool confirm(Icon icon, const QString& text) override;
     QString input(const QString& caption, const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> query(const QString& caption, const QString& prompt, const QString& defaultText) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QString> pickFolder(const QString& title, const QString& initial) override;

@@ -51,6 +51,13 @@ QString ScriptedPrompter::input(const QString& caption, const QString& prompt, c
     return a.isValid() ? a.toString() : defaultText;
 }
 
+std::optional<QString> ScriptedPrompter::query(const QString& caption, const QString& prompt,
+                                               const QString& defaultText)
+{
+    asked.append({QStringLiteral("input"), Icon::None, prompt, caption, defaultText, {}});
+    return takePath(QStringLiteral("input"));
+}
+
 std::optional<QString> ScriptedPrompter::openFile(const FileRequest& request)
 {
     record({QStringLiteral("openFile"), Icon::None, request.title, {}, request.initialName, request});

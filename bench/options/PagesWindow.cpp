@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// The bare window of bench/startup with the "ﾏﾙﾁﾌﾟﾚｲ" and "全般 → 一般" pages in their tabs, filled from
+// the options document of the game folder named by MORVANE_BENCH_GAME: what the options editor adds
+// to the program's start-up.
+#include "launch/StateInfo.h"
+#include "options/GeneralPage.h"
+#include "options/MultiplayPage.h"
+#include "options/OptionsEditor.h"
+#include "platform/Prompter.h"
+#include "platform/ShownProbe.h"
+#include "platform/UiFont.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTabWidget>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool confirm(Icon, const QString&) override { return false; }
+    QString input(const QString&, const QString&, const QString& d) override { return d; }
+    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(uiFont());
+    const QString game = qEnvironmentVariable("MORVANE_BENCH_GAME");
+    SilentPrompter prompter;
+    QMainWindow window;
+    TStateInfoForm notice(&window);
+    OptionsEditor editor(
+        prompter, [&] { return game; }, notice, [] {});
+    auto* tabs = new QTabWidget(&window);
+    tabs->addTab(new QWidget, QStringLiteral("ホスト"));
+    tabs->addTab(new QWidget, QStringLiteral("MOD"));
+    tabs->addTab(editor.multiplayPage(), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"));
+    tabs->addTab(new QWidget, QStringLiteral("SSビュー"));
+    auto* general = new QTabWidget;
+    general->addTab(editor.generalPage(), QStringLiteral("一般"));
+    general->addTab(new QWidget, QStringLiteral("ミュージック"));
+    tabs->addTab(general, QStringLiteral("全般"));
+    tabs->addTab(new QWidget, QStringLiteral("リンク"));
+    window.setCentralWidget(tabs);
+    window.resize(394, 446);
+    // Start-up steps 13 to 15.
+    if (!editor.OptionsFileExists())
+        std::fprintf(stderr, "no options.xml in %s\n", qPrintable(game));
+    editor.FillResolutionList();
+    editor.store().load();
+    ShownProbe::attach(&window);
+    window.show();
+    return QApplication::exec();
+}

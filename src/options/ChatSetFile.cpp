@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#include "options/ChatSetFile.h"
+
+#include "platform/ProfileFile.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+
+namespace chatsetfile {
+
+namespace {
+
+const QByteArray Section = QByteArrayLiteral("ChatList");
+const QString Extension = QStringLiteral(".lst");
+
+QByteArray messageKey(int n) { return QByteArrayLiteral("MSG") + QByteArray::number(n); }
+QByteArray teamKey(int n) { return QByteArrayLiteral("TEAM") + QByteArray::number(n); }
+
+ProfileFile openExisting(const QString& path)
+{
+    ProfileFile file = ProfileFile::fromBytes(textfile::readExisting(path).value_or(QByteArray()));
+    file.setPath(path);
+    return file;
+}
+
+} // namespace
+
+QString pathOf(const QString& name) { return QDir::current().absoluteFilePath(name + Extension); }
+
+QStringList listNames()
+{
+    // Case-sensitive: a file this program could not open again under the listed name is not a set.
+    const QStringList files = QDir::current().entryList(
+        {QStringLiteral("*.lst")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    for (const QString& file : files) {
+        const QString name = file.chopped(Extension.size());
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return names;
+}
+
+bool isSetFile(const QString& path) { return path.endsWith(Extension, Qt::CaseSensitive); }
+
+ChatSlots read(const QString& path)
+{
+    const ProfileFile file = openExisting(path);
+    ChatSlots chat;
+    for (int n = 0; n < TXMLParser::ChatCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        chat.texts[i] = file.readString(Section, messageKey(n));
+        chat.teams[i] = file.readBool(Section, teamKey(n), false);
+    }
+    return chat;
+}
+
+void write(const QString& path, const ChatSlots& chat)
+{
+    ProfileFile file = openExisting(path);
+    for (int n = 0; n < TXMLParser::ChatCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        file.writeString(Section, messageKey(n), ProfileFile::quotedForReading(chat.texts[i]));
+        file.writeString(Section, teamKey(n), chat.teams[i] ? "1" : "0");
+    }
+    file.save();
+}
+
+} // namespace chatsetfile

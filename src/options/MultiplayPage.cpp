@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: MIT
+#include "options/MultiplayPage.h"
+
+#include "platform/FileNames.h"
+#include "platform/HandlerGuard.h"
+#include "platform/Prompter.h"
+#include "ui_MultiplayPage.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+
+// Two sheets, one over the other: no standard icon says "duplicate".
+QIcon copyIcon(const QPalette& palette)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(palette.color(QPalette::WindowText));
+    p.setBrush(palette.color(QPalette::Base));
+    p.drawRect(1, 1, 9, 11);
+    p.drawRect(5, 4, 9, 11);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+const QString& MultiplayPage::currentSettingsName()
+{
+    static const QString name = QStringLiteral("現在の設定");
+    return name;
+}
+
+MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_prompter(prompter), m_ui(std::make_unique<Ui::MultiplayPage>())
+{
+    m_ui->setupUi(this);
+    m_mes = {m_ui->Mes0, m_ui->Mes1, m_ui->Mes2, m_ui->Mes3, m_ui->Mes4,
+             m_ui->Mes5, m_ui->Mes6, m_ui->Mes7, m_ui->Mes8, m_ui->Mes9};
+    m_tc = {m_ui->tc0, m_ui->tc1, m_ui->tc2, m_ui->tc3, m_ui->tc4,
+            m_ui->tc5, m_ui->tc6, m_ui->tc7, m_ui->tc8, m_ui->tc9};
+    m_keypad = {m_ui->Button16, m_ui->Button17, m_ui->Button18, m_ui->Button19, m_ui->Button20,
+                m_ui->Button21, m_ui->Button22, m_ui->Button23, m_ui->Button24, m_ui->Button25};
+    setUpSetButtons();
+
+    QComboBox* sets = m_ui->ComboBox3;
+    sets->addItems(chatsetfile::listNames());
+    sets->setCurrentIndex(-1);
+    sets->setEditText(currentSettingsName());
+    connectHandlers();
+}
+
+MultiplayPage::~MultiplayPage() = default;
+
+void MultiplayPage::setUpSetButtons()
+{
+    const QStyle* s = style();
+    m_ui->btnLoadChatSet->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    m_ui->btnSaveChatSet->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_ui->btnCopyChatSet->setIcon(copyIcon(palette()));
+    m_ui->btnDeleteChatSet->setIcon(s->standardIcon(QStyle::SP_TrashIcon));
+}
+
+void MultiplayPage::connectHandlers()
+{
+    connect(m_ui->ComboBox3, &QComboBox::activated, this, guarded(m_prompter, [this] { ComboBox3Select(); }));
+    connect(m_ui->btnLoadChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnLoadChatSetClick(); }));
+    connect(m_ui->btnSaveChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnSaveChatSetClick(); }));
+    connect(m_ui->btnCopyChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnCopyChatSetClick(); }));
+    connect(m_ui->btnDeleteChatSet, &QToolButton::clicked, this,
+            guarded(m_prompter, [this] { btnDeleteChatSetClick(); }));
+    for (int slot = 0; slot < SlotCount; ++slot)
+        connect(keypadButton(slot), &QPushButton::clicked, this, [this, slot] { keypadClick(slot); });
+}
+
+QLineEdit* MultiplayPage::PlayerName() const { return m_ui->PlayerName; }
+QLineEdit* MultiplayPage::HostName() const { return m_ui->HostName; }
+QLineEdit* MultiplayPage::HostMessage() const { return m_ui->HostMessage; }
+QComboBox* MultiplayPage::ComboBox3() const { return m_ui->ComboBox3; }
+QPushButton* MultiplayPage::btnSaveMultiplaySettings() const { return m_ui->btnSaveMultiplaySettings; }
+QToolButton* MultiplayPage::btnLoadChatSet() const { return m_ui->btnLoadChatSet; }
+QToolButton* MultiplayPage::btnSaveChatSet() const { return m_ui->btnSaveChatSet; }
+QToolButton* MultiplayPage::btnCopyChatSet() const { return m_ui->btnCopyChatSet; }
+QToolButton* MultiplayPage::btnDeleteChatSet() const { return m_ui->btnDeleteChatSet; }
+
+void MultiplayPage::setBytes(QLineEdit* edit, const QByteArray& bytes)
+{
+    edit->setText(m_origins.fill(edit->objectName(), bytes));
+    // Show a long text from its start, as it reads, rather than scrolled to its end.
+    edit->setCursorPosition(0);
+}
+
+QByteArray MultiplayPage::bytesOf(const QLineEdit* edit, const QString& label) const
+{
+    return m_origins.bytesFor(edit->objectName(), edit->text(), label);
+}
+
+ChatSlots MultiplayPage::chatSlots() const
+{
+    ChatSlots chat;
+    for (int n = 0; n < SlotCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        chat.texts[i] = bytesOf(m_mes[i], QStringLiteral("ﾒｯｾｰｼﾞ %1").arg(n));
+        chat.teams[i] = m_tc[i]->isChecked();
+    }
+    return chat;
+}
+
+void MultiplayPage::setChatSlots(const ChatSlots& chat)
+{
+    for (std::size_t i = 0; i < m_mes.size(); ++i) {
+        setBytes(m_mes[i], chat.texts[i]);
+        m_tc[i]->setChecked(chat.teams[i]);
+    }
+}
+
+std::optional<QString> MultiplayPage::usableName(const QString& name)
+{
+    const QString error = filenames::setNameError(name);
+    if (error.isEmpty())
+        return name;
+    m_prompter.message(Prompter::Icon::Warning, error);
+    return std::nullopt;
+}
+
+void MultiplayPage::LoadChatSet(const QString& path) { setChatSlots(chatsetfile::read(path)); }
+
+void MultiplayPage::ComboBox3Select()
+{
+    const QString text = m_ui->ComboBox3->currentText();
+    if (text.isEmpty())
+        return;
+    if (const std::optional<QString> name = usableName(text))
+        LoadChatSet(chatsetfile::pathOf(*name));
+}
+
+void MultiplayPage::btnLoadChatSetClick()
+{
+    Prompter::FileRequest request;
+    request.filter = QStringLiteral("(*.lst)|*.lst");
+    request.initialName = QStringLiteral("*.lst");
+    request.defaultSuffix = QStringLiteral("lst");
+    const std::optional<QString> path = m_prompter.openFile(request);
+    // Only the slots change: a set loaded from elsewhere does not join the list.
+    if (path && chatsetfile::isSetFile(*path))
+        LoadChatSet(*path);
+}
+
+void MultiplayPage::btnSaveChatSetClick()
+{
+    const QString text = m_ui->ComboBox3->currentText();
+    if (text.isEmpty()) {
+        m_prompter.message(Prompter::Icon::Warning,
+                           QStringLiteral("名前を付けてください。拡張子などは一切要りません。"));
+        return;
+    }
+    const std::optional<QString> name = usableName(text);
+    if (!name)
+        return;
+    chatsetfile::write(chatsetfile::pathOf(*name), chatSlots());
+    if (m_ui->ComboBox3->findText(*name) < 0)
+        m_ui->ComboBox3->addItem(*name);
+}
+
+void MultiplayPage::btnCopyChatSetClick()
+{
+    const QString text = m_ui->ComboBox3->currentText();
+    if (text.isEmpty())
+        return;
+    const std::optional<QString> name = usableName(text);
+    if (!name)
+        return;
+    const std::optional<QString> answer = m_prompter.query(
+        QStringLiteral("複製"), QStringLiteral("設定の名前(拡張子無し)"), *name + QStringLiteral("のコピー"));
+    if (!answer)
+        return;
+    const std::optional<QString> copyName = usableName(*answer);
+    if (!copyName)
+        return;
+    // QFile::copy refuses an existing target and writes through a temporary file, so a full disk
+    // leaves no half copy behind.
+    if (!QFile::copy(chatsetfile::pathOf(*name), chatsetfile::pathOf(*copyName))) {
+        m_prompter.message(Prompter::Icon::None,
+                           QStringLiteral("複製に失敗しました。名前が重複しているか、空き容量が足りません"));
+        return;
+    }
+    m_ui->ComboBox3->addItem(*copyName);
+    m_ui->ComboBox3->setCurrentIndex(m_ui->ComboBox3->count() - 1);
+}
+
+void MultiplayPage::btnDeleteChatSetClick()
+{
+    const QString text = m_ui->ComboBox3->currentText();
+    if (text.isEmpty())
+        return;
+    const std::optional<QString> name = usableName(text);
+    if (!name)
+        return;
+    if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("\"%1\" 設定を削除しますか？").arg(*name)))
+        return;
+    if (!QFile::remove(chatsetfile::pathOf(*name))) {
+        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("ファイルが削除出来ませんでした"));
+        return;
+    }
+    // The entry of the deleted name, which need not be the one last chosen: the user may have typed
+    // another name since. The box keeps the text, as it was.
+    QComboBox* sets = m_ui->ComboBox3;
+    const int index = sets->findText(*name);
+    if (index >= 0) {
+        sets->removeItem(index);
+        sets->setCurrentIndex(-1);
+        sets->setEditText(*name);
+    }
+}
+
+void MultiplayPage::keypadClick(int slot) { Mes(slot)->setFocus(Qt::OtherFocusReason); }

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Store.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class GeneralPage;
+class MultiplayPage;
+class Prompter;
+class QAction;
+class TStateInfoForm;
+
+// The game options editor: it makes the "ﾏﾙﾁﾌﾟﾚｲ" and "一般" pages and moves their values between
+// them and the game's "options.xml", which it owns as a store (read at start-up and when another game
+// is chosen, written at the end only when it was read). The pages belong to whoever places them in
+// the tabs; pages never placed are deleted with the editor.
+class OptionsEditor : public QObject
+{
+    Q_OBJECT
+public:
+    // gameFolder is asked at every use; reloadMods rescans the mods and rereads the active-mod file
+    // ("設定ファイル再読込(&R)" reloads both).
+    OptionsEditor(Prompter& prompter, std::function<QString()> gameFolder, TStateInfoForm& notice,
+                  std::function<void()> reloadMods, QObject* parent = nullptr);
+    ~OptionsEditor() override;
+
+    MultiplayPage* multiplayPage() const;
+    GeneralPage* generalPage() const;
+    // "設定ファイル再読込(&R)", for the "ファイル(&F)" menu.
+    QAction* reloadConfigFileAction() const { return m_reload; }
+
+    // load is LoadGameOptions; save is the save, and only when the editor holds values some load took
+    // from a document, so values never read are not written into a document that appeared later.
+    Store& store() { return m_store; }
+
+    // The game folder holds "options.xml" as a file.
+    bool OptionsFileExists() const;
+    // Start-up, once, before the first load.
+    void FillResolutionList();
+    // The document into the controls; nothing when it is missing. A bad value stops the load there.
+    void LoadGameOptions();
+    // The controls into the document on disk; false, with nothing written, when it is missing.
+    bool saveGameOptions();
+
+    void btnSaveMultiplaySettingsClick();
+    void Button15Click();
+    void ReloadConfigFile();
+
+private:
+    QString optionsPath() const;
+    void connectHandlers();
+    void tellMissingDocument();
+
+    Prompter& m_prompter;
+    std::function<QString()> m_gameFolder;
+    TStateInfoForm& m_notice;
+    std::function<void()> m_reloadMods;
+    QPointer<MultiplayPage> m_multiplay;
+    QPointer<GeneralPage> m_general;
+    QAction* m_reload;
+    Store m_store;
+    bool m_holdsDocumentValues = false;
+};

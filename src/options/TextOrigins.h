@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+// The bytes each text field was filled from. A field the user did not edit is written back as those
+// bytes, so that text code page 932 does not round-trip (bytes without a character, characters with
+// two codes) survives a load and a save unchanged; an edited field is encoded once, and text that
+// code page 932 cannot hold is refused instead of being saved as '?'.
+class TextOrigins
+{
+public:
+    // Remembers the bytes for the field and returns the text to show in it.
+    QString fill(const QString& field, const QByteArray& bytes);
+    void forget(const QString& field) { m_origins.remove(field); }
+
+    // The bytes to write for the field's current text. Throws UserError whose message begins with the
+    // label when the text holds a character that code page 932 cannot hold.
+    QByteArray bytesFor(const QString& field, const QString& text, const QString& label) const;
+
+private:
+    struct Origin
+    {
+        QByteArray bytes;
+        QString text;
+    };
+    QHash<QString, Origin> m_origins;
+};

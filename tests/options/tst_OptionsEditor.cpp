@@ -1,0 +1,440 @@
+// SPDX-License-Identifier: MIT
+#include "launch/StateInfo.h"
+#include "options/ColourSwatch.h"
+#include "options/GeneralPage.h"
+#include "options/MultiplayPage.h"
+#include "options/OptionsEditor.h"
+#include "platform/Cp932.h"
+
+#include "support/ScriptedPrompter.h"
+#include "support/TestFolders.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+// The options editor on a copy of the demo installation, with a scripted prompter.
+class TestOptionsEditor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadsTheDocument();
+    void editedFieldsChangeOnlyTheirLines();
+    void endWithoutChangesKeepsTheDocument_data();
+    void endWithoutChangesKeepsTheDocument();
+    void loadEdgeCases_data();
+    void loadEdgeCases();
+    void gammaFollowsTheBarOnlyWhenItMoves();
+    void failedSaveLeavesTheFile_data();
+    void failedSaveLeavesTheFile();
+    void unreadableDocumentIsNotWrittenAtTheEnd();
+    void documentThatAppearedLaterIsNotWrittenAtTheEnd();
+    void explicitSavesWithoutDocument();
+    void reloadAsksFirstAndReloadsModsToo();
+    void defaultsButtons();
+    void sharedColourDialog();
+    void resolutionList();
+};
+
+namespace {
+
+QByteArray sjis(const QString& text) { return cp932::fromUnicode(text); }
+
+struct Rig
+{
+    TestFolders folders;
+    ScriptedPrompter prompter;
+    TStateInfoForm notice;
+    int modsReloaded = 0;
+    bool optionsLoadedWhenModsReloaded = false;
+    OptionsEditor editor{prompter, [this] { return folders.gameFolder(); }, notice, [this] { ++modsReloaded; }};
+    MultiplayPage& mp = *editor.multiplayPage();
+    GeneralPage& gp = *editor.generalPage();
+
+    Rig()
+    {
+        // The demo's resolution is listed unless a test says otherwise.
+        gp.addDisplayModes({{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}});
+    }
+    QString path() const { return folders.game(QStringLiteral("options.xml")); }
+    QByteArray bytes() const { return TestFolders::readFile(path()); }
+    void setBytes(const QByteArray& b) const { TestFolders::writeFile(path(), b); }
+    // Replaces a line of the document (matched whole, without its line end).
+    void replaceLine(const QByteArray& from, const QByteArray& to) const
+    {
+        QByteArray b = bytes();
+        const qsizetype at = b.indexOf("\n" + from + "\r\n");
+        QVERIFY2(at >= 0, from.constData());
+        b.replace(at + 1, from.size(), to);
+        setBytes(b);
+    }
+};
+
+// The lines of a and b that differ, as "before -> after", for documents of equal line counts.
+QByteArrayList changedLines(const QByteArray& a, const QByteArray& b)
+{
+    const QByteArrayList x = a.split('\n');
+    const QByteArrayList y = b.split('\n');
+    QByteArrayList out;
+    for (qsizetype i = 0; i < std::max(x.size(), y.size()); ++i) {
+        if (x.value(i) != y.value(i))
+            out << x.value(i).trimmed() + " -> " + y.value(i).trimmed();
+    }
+    return out;
+}
+
+} // namespace
+
+void TestOptionsEditor::loadsTheDocument()
+{
+    Rig rig;
+    QVERIFY(rig.editor.OptionsFileExists());
+    QVERIFY(rig.editor.store().load());
+    QCOMPARE(rig.mp.PlayerName()->text(), QStringLiteral("Ghost_Lead"));
+    QCOMPARE(rig.mp.HostName()->text(), QStringLiteral("Morvane CO-OP 初心者歓迎"));
+    QVERIFY(rig.mp.HostMessage()->text().startsWith(QStringLiteral("ようこそ！予備弾薬")));
+    QCOMPARE(rig.mp.Mes(0)->text(), QStringLiteral("了解！"));
+    QCOMPARE(rig.mp.Mes(3)->text(), QStringLiteral("Go go go"));
+    QCOMPARE(rig.mp.Mes(9)->text(), QStringLiteral("予備マガジン求む"));
+    QCOMPARE(rig.mp.tc(0)->isChecked(), true);
+    QCOMPARE(rig.mp.tc(3)->isChecked(), false);
+    const QList<bool> boxes{rig.gp.ChkFullScr()->isChecked(),         rig.gp.ChkFrameRate()->isChecked(),
+                            rig.gp.ChkCompressTexture()->isChecked(), rig.gp.ChkDeadBody()->isChecked(),
+                            rig.gp.ChkShowBlood()->isChecked(),       rig.gp.ChkThreatIndicator()->isChecked(),
+                            rig.gp.ChkSoftwareSound()->isChecked()};
+    QCOMPARE(boxes, (QList<bool>{false, true, true, false, false, true, true}));
+    QCOMPARE(rig.gp.ReticuleColor()->colour(), 0xFF4020u);
+    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0x40A0FFu);
+    QCOMPARE(rig.gp.GammaBar()->value(), 60);
+    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.600000"));
+    QCOMPARE(rig.gp.ComboBox1()->currentText(), QStringLiteral("800x600"));
+    QCOMPARE(rig.gp.ComboBox2()->currentText(), QStringLiteral("16"));
+    QVERIFY(rig.prompter.asked.isEmpty());
+}
+
+void TestOptionsEditor::editedFieldsChangeOnlyTheirLines()
+{
+    Rig rig;
+    const QByteArray before = rig.bytes();
+    QVERIFY(rig.editor.store().load());
+    rig.mp.PlayerName()->setText(QStringLiteral("新兵"));
+    rig.mp.Mes(5)->setText(QStringLiteral("援護求む"));
+    rig.mp.tc(5)->setChecked(true);
+    rig.prompter.answers << QVariant(quint32(0x102030));
+    rig.gp.ReticuleColor()->clicked();
+    rig.gp.GammaBar()->setValue(75);
+    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
+
+    QCOMPARE(changedLines(before, rig.bytes()),
+             (QByteArrayList{
+                 "<PlayerName>Ghost_Lead</PlayerName> -> <PlayerName>" + sjis(QStringLiteral("新兵")) + "</PlayerName>",
+                 "<ReticuleColorR>255</ReticuleColorR> -> <ReticuleColorR>16</ReticuleColorR>",
+                 "<ReticuleColorG>64</ReticuleColorG> -> <ReticuleColorG>32</ReticuleColorG>",
+                 "<ReticuleColorB>32</ReticuleColorB> -> <ReticuleColorB>48</ReticuleColorB>",
+                 "<Gamma>0.600000</Gamma> -> <Gamma>0.750000</Gamma>",
+                 "<ChatMsg text = \"\" team = \"false\"/> -> <ChatMsg text = \"" + sjis(QStringLiteral("援護求む")) +
+                     "\" team = \"true\"/>",
+             }));
+    QVERIFY(rig.prompter.asked.size() == 1); // the colour dialog only
+}
+
+void TestOptionsEditor::endWithoutChangesKeepsTheDocument_data()
+{
+    QTest::addColumn<QByteArray>("nl");
+    QTest::addColumn<bool>("resolutionListed");
+    QTest::addColumn<bool>("oddBytes"); // a name that code page 932 does not round-trip
+    QTest::newRow("as the game wrote it") << QByteArray("\r\n") << true << false;
+    QTest::newRow("resolution not listed") << QByteArray("\r\n") << false << false;
+    QTest::newRow("LF only") << QByteArray("\n") << true << false;
+    QTest::newRow("CR only") << QByteArray("\r") << false << false;
+    QTest::newRow("bytes without characters") << QByteArray("\r\n") << true << true;
+}
+
+void TestOptionsEditor::endWithoutChangesKeepsTheDocument()
+{
+    QFETCH(QByteArray, nl);
+    QFETCH(bool, resolutionListed);
+    QFETCH(bool, oddBytes);
+    Rig rig;
+    if (oddBytes) {
+        rig.replaceLine("\t<PlayerName>Ghost_Lead</PlayerName>",
+                        "\t<PlayerName>\x80\xa0\xfd\x81\x20\x87\x90</PlayerName>");
+        rig.replaceLine("\t\t<ChatMsg text = \"gg\" team = \"false\"/>",
+                        "\t\t<ChatMsg text = \"\xff\xed\x40\" team = \"false\"/>");
+    }
+    const QByteArray game = rig.bytes();
+    rig.setBytes(QByteArray(game).replace("\r\n", nl));
+    if (!resolutionListed)
+        rig.gp.ComboBox1()->clear();
+    QVERIFY(rig.editor.store().load());
+    QVERIFY(rig.editor.store().save());
+    QCOMPARE(rig.bytes(), game);
+    QVERIFY(rig.prompter.asked.isEmpty());
+}
+
+void TestOptionsEditor::loadEdgeCases_data()
+{
+    QTest::addColumn<QByteArray>("line");    // a line of the demo document
+    QTest::addColumn<QByteArray>("becomes"); // what stands there instead
+    QTest::addColumn<QString>("error");      // part of the message shown; empty when the load succeeds
+    QTest::addColumn<QStringList>("state");  // Edit4, bar, ComboBox1, ComboBox2, reticule colour, FullScreen
+    QTest::addColumn<int>("changed");        // lines the end's save then changes
+
+    const QByteArray gamma = "\t\t<Gamma>0.600000</Gamma>";
+    const QByteArray red = "\t<ReticuleColorR>255</ReticuleColorR>";
+    const QByteArray resolution = "\t\t<VideoResolution Width = \"800\" Height = \"600\" BitDepth = \"16\"/>";
+    const auto state = [](const char* edit4, int bar, const char* entry, const char* depth, quint32 colour,
+                          bool fullScreen) {
+        return QStringList{QString::fromUtf8(edit4),    QString::number(bar),
+                           QString::fromUtf8(entry),    QString::fromUtf8(depth),
+                           QString::number(colour, 16), fullScreen ? QStringLiteral("1") : QStringLiteral("0")};
+    };
+    const quint32 face = ColourSwatch().colour();
+    QTest::newRow("gamma 0.5") << gamma << QByteArray("\t\t<Gamma>0.5</Gamma>") << QString()
+                               << state("0.050000", 5, "800x600", "16", 0xff4020, false) << 1;
+    QTest::newRow("gamma 2.000000") << gamma << QByteArray("\t\t<Gamma>2.000000</Gamma>") << QString()
+                                    << state("1.000000", 100, "800x600", "16", 0xff4020, false) << 1;
+    QTest::newRow("gamma empty") << gamma << QByteArray("\t\t<Gamma></Gamma>") << QStringLiteral("'' は有効な整数値")
+                                 << state("", 50, "", "", 0xff4020, false) << 0;
+    QTest::newRow("gamma x") << gamma << QByteArray("\t\t<Gamma>x</Gamma>") << QStringLiteral("'x'")
+                             << state("x", 50, "", "", 0xff4020, false) << 0;
+    QTest::newRow("gamma missing") << gamma << QByteArray("\t\t<Brightness>1</Brightness>")
+                                   << QStringLiteral("ガンマ値") << state("", 50, "", "", 0xff4020, false) << 0;
+    QTest::newRow("colour 300") << red << QByteArray("\t<ReticuleColorR>300</ReticuleColorR>") << QString()
+                                << state("0.600000", 60, "800x600", "16", 0x2c4020, false) << 1;
+    QTest::newRow("colour -1") << red << QByteArray("\t<ReticuleColorR>-1</ReticuleColorR>") << QString()
+                               << state("0.600000", 60, "800x600", "16", 0xff4020, false) << 1;
+    QTest::newRow("colour abc") << red << QByteArray("\t<ReticuleColorR>abc</ReticuleColorR>")
+                                << QStringLiteral("<ReticuleColorR>: 'abc'") << state("", 50, "", "", face, false) << 0;
+    QTest::newRow("colour 99999999999") << red << QByteArray("\t<ReticuleColorR>99999999999</ReticuleColorR>")
+                                        << QStringLiteral("'99999999999'") << state("", 50, "", "", face, false) << 0;
+    QTest::newRow("BitDepth 24") << resolution
+                                 << QByteArray(
+                                        "\t\t<VideoResolution Width = \"800\" Height = \"600\" BitDepth = \"24\"/>")
+                                 << QString() << state("0.600000", 60, "800x600", "32", 0xff4020, false) << 1;
+    QTest::newRow("resolution no display has")
+        << resolution << QByteArray("\t\t<VideoResolution Width = \"1023\" Height = \"767\" BitDepth = \"16\"/>")
+        << QString() << state("0.600000", 60, "", "16", 0xff4020, false) << 0;
+    QTest::newRow("Multiplayer section missing")
+        << QByteArray("\t<Multiplayer>") << QByteArray("\t<MultiPlayer >")
+        << QStringLiteral("<Multiplayer> セクションがありません") << state("", 50, "", "", face, true) << 0;
+}
+
+void TestOptionsEditor::loadEdgeCases()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, becomes);
+    QFETCH(QString, error);
+    QFETCH(QStringList, state);
+    QFETCH(int, changed);
+    Rig rig;
+    rig.replaceLine(line, becomes);
+    const QByteArray before = rig.bytes();
+    QCOMPARE(rig.editor.store().load(), error.isEmpty());
+    QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 1);
+    if (!error.isEmpty())
+        QVERIFY2(rig.prompter.texts().constFirst().contains(error), qPrintable(rig.prompter.texts().constFirst()));
+    const QStringList now{rig.gp.Edit4()->text(),
+                          QString::number(rig.gp.GammaBar()->value()),
+                          rig.gp.ComboBox1()->currentText(),
+                          rig.gp.ComboBox2()->currentText(),
+                          QString::number(rig.gp.ReticuleColor()->colour(), 16),
+                          rig.gp.ChkFullScr()->isChecked() ? QStringLiteral("1") : QStringLiteral("0")};
+    QCOMPARE(now, state);
+
+    // The end writes back only after a load read everything; a resolution no display has stays as it was.
+    rig.editor.store().save();
+    QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
+}
+
+void TestOptionsEditor::gammaFollowsTheBarOnlyWhenItMoves()
+{
+    Rig rig;
+    rig.replaceLine("\t\t<Gamma>0.600000</Gamma>", "\t\t<Gamma>0.523456</Gamma>");
+    QVERIFY(rig.editor.store().load());
+    QCOMPARE(rig.gp.GammaBar()->value(), 52);
+    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.520000"));
+
+    // The bar already stands there: the document's text stays, and is what the save writes.
+    QVERIFY(rig.editor.store().load());
+    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.523456"));
+    QVERIFY(rig.editor.saveGameOptions());
+    QVERIFY(rig.bytes().contains("\t\t<Gamma>0.523456</Gamma>\r\n"));
+}
+
+void TestOptionsEditor::failedSaveLeavesTheFile_data()
+{
+    QTest::addColumn<QByteArray>("line"); // removed from the document after the load
+    QTest::addColumn<QString>("player");  // typed as the player name
+    QTest::addColumn<QString>("error");
+    QTest::newRow("section key missing") << QByteArray("\t\t<MOTD>") << QStringLiteral("x")
+                                         << QStringLiteral("<MOTD> の行がありません");
+    QTest::newRow("root key missing") << QByteArray("\t<ReticuleIFFColorB>") << QStringLiteral("x")
+                                      << QStringLiteral("<ReticuleIFFColorB> の行がありません");
+    QTest::newRow("section missing") << QByteArray("\t<Sound>") << QStringLiteral("x")
+                                     << QStringLiteral("<Sound> セクションがありません");
+    QTest::newRow("text code page 932 cannot hold")
+        << QByteArray() << QStringLiteral("Cafe€") << QStringLiteral("プレイヤー名: 「€」");
+}
+
+void TestOptionsEditor::failedSaveLeavesTheFile()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, player);
+    QFETCH(QString, error);
+    Rig rig;
+    QVERIFY(rig.editor.store().load());
+    if (!line.isEmpty()) {
+        QByteArray b = rig.bytes();
+        const qsizetype at = b.indexOf("\n" + line);
+        b.remove(at + 1, b.indexOf('\n', at + 1) - at);
+        rig.setBytes(b);
+    }
+    const QByteArray before = rig.bytes();
+    rig.mp.PlayerName()->setText(player);
+    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
+    QCOMPARE(rig.bytes(), before);
+    QCOMPARE(rig.prompter.asked.size(), 1);
+    QVERIFY2(rig.prompter.asked[0].text.contains(error), qPrintable(rig.prompter.asked[0].text));
+    QCOMPARE(rig.prompter.asked[0].icon, Prompter::Icon::Error);
+    QVERIFY(!rig.notice.isVisible()); // no "saved" for a save that failed
+}
+
+void TestOptionsEditor::unreadableDocumentIsNotWrittenAtTheEnd()
+{
+    Rig rig;
+    QVERIFY(QFile::remove(rig.path()));
+    QVERIFY(QDir().mkdir(rig.path()));
+    QVERIFY(!rig.editor.OptionsFileExists());
+    QVERIFY(!rig.editor.store().load());
+    QVERIFY(rig.prompter.texts().value(0).contains(QStringLiteral("を読み込めません")));
+    QVERIFY(!rig.editor.store().save());
+    QVERIFY(QFileInfo(rig.path()).isDir());
+}
+
+void TestOptionsEditor::documentThatAppearedLaterIsNotWrittenAtTheEnd()
+{
+    Rig rig;
+    const QByteArray game = rig.bytes();
+    QVERIFY(QFile::remove(rig.path()));
+    QVERIFY(rig.editor.store().load()); // nothing to read is no failure
+    rig.setBytes(game);                 // the game made its document meanwhile
+    rig.editor.store().save();
+    QCOMPARE(rig.bytes(), game);
+
+    // Once a document was read, the end writes it.
+    QVERIFY(rig.editor.store().load());
+    rig.mp.PlayerName()->setText(QStringLiteral("B"));
+    QVERIFY(rig.editor.store().save());
+    QVERIFY(rig.bytes().contains("\t<PlayerName>B</PlayerName>\r\n"));
+    QVERIFY(rig.prompter.asked.isEmpty());
+}
+
+void TestOptionsEditor::explicitSavesWithoutDocument()
+{
+    Rig rig;
+    QVERIFY(rig.editor.store().load());
+    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
+    QCOMPARE(rig.notice.text(), QStringLiteral("現在の設定を保存しました"));
+    QVERIFY(rig.notice.isVisible());
+    rig.notice.hide();
+
+    QVERIFY(QFile::remove(rig.path()));
+    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
+    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
+    QVERIFY(!rig.notice.isVisible());
+    QCOMPARE(rig.prompter.asked.size(), 2);
+    QVERIFY(rig.prompter.asked[0].text.contains(QStringLiteral("設定を保存できませんでした")));
+    QVERIFY(!QFile::exists(rig.path()));
+    rig.editor.store().save(); // nor at the end, without a message
+    QVERIFY(!QFile::exists(rig.path()));
+    QCOMPARE(rig.prompter.asked.size(), 2);
+}
+
+void TestOptionsEditor::reloadAsksFirstAndReloadsModsToo()
+{
+    Rig rig;
+    QVERIFY(rig.editor.store().load());
+    rig.mp.tc(3)->setChecked(true);
+    rig.mp.PlayerName()->setText(QStringLiteral("changed"));
+    QAction* reload = rig.editor.reloadConfigFileAction();
+    QCOMPARE(reload->objectName(), QStringLiteral("ReloadConfigFile"));
+
+    rig.prompter.answers << false;
+    reload->trigger();
+    QCOMPARE(rig.modsReloaded, 0);
+    QVERIFY(rig.mp.tc(3)->isChecked());
+    QCOMPARE(rig.prompter.asked[0].text,
+             QStringLiteral("現在設定中の全ての設定が失われます。\r\n設定を前回保存の状態に戻しますか？"));
+    QCOMPARE(rig.prompter.asked[0].icon, Prompter::Icon::Warning);
+
+    rig.prompter.answers << true;
+    reload->trigger();
+    QCOMPARE(rig.modsReloaded, 1);
+    QVERIFY(!rig.mp.tc(3)->isChecked());
+    QCOMPARE(rig.mp.PlayerName()->text(), QStringLiteral("Ghost_Lead"));
+}
+
+void TestOptionsEditor::defaultsButtons()
+{
+    Rig rig;
+    rig.replaceLine("\t<ReticuleColorG>64</ReticuleColorG>", "\t<ReticuleColorG>214</ReticuleColorG>");
+    rig.replaceLine("\t<ReticuleColorB>32</ReticuleColorB>", "\t<ReticuleColorB>17</ReticuleColorB>");
+    QVERIFY(rig.editor.store().load());
+    const quint32 loaded = rig.gp.ReticuleColor()->colour();
+    QTest::mouseClick(rig.gp.Button32(), Qt::LeftButton);
+    QCOMPARE(rig.gp.ReticuleColor()->colour(), loaded);
+    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0xA0C8FFu);
+
+    // At 50 already: a typed text stays; elsewhere the bar comes back and its text with it.
+    rig.gp.GammaBar()->setValue(50);
+    rig.gp.Edit4()->setText(QStringLiteral("0.42"));
+    QTest::mouseClick(rig.gp.Button35(), Qt::LeftButton);
+    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.42"));
+    rig.gp.GammaBar()->setValue(7);
+    QTest::mouseClick(rig.gp.Button35(), Qt::LeftButton);
+    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.500000"));
+}
+
+void TestOptionsEditor::sharedColourDialog()
+{
+    Rig rig;
+    const quint32 iffBefore = rig.gp.ReticuleIFFColor()->colour();
+    rig.prompter.answers << QVariant(quint32(0x123456)) << QVariant() << QVariant(quint32(0x654321));
+    QTest::mouseClick(rig.gp.ReticuleColor(), Qt::LeftButton);
+    QTest::mouseClick(rig.gp.ReticuleIFFColor(), Qt::LeftButton); // cancelled
+    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), iffBefore);
+    QTest::mouseClick(rig.gp.ReticuleIFFColor(), Qt::LeftButton);
+    QCOMPARE(rig.gp.ReticuleColor()->colour(), 0x123456u);
+    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0x654321u);
+    // Black the first time, then the colour last chosen, whichever swatch asks.
+    QStringList initial;
+    for (const auto& q : rig.prompter.asked)
+        initial << q.initial;
+    QCOMPARE(initial, (QStringList{QStringLiteral("0"), QStringLiteral("123456"), QStringLiteral("123456")}));
+}
+
+void TestOptionsEditor::resolutionList()
+{
+    Rig rig;
+    QComboBox* list = rig.gp.ComboBox1();
+    rig.gp.addDisplayModes({{800, 600, 16}, {1280, 1024, 0}});
+    QCOMPARE(list->count(), 4);
+    QCOMPARE(list->itemText(3), QStringLiteral("1280x1024"));
+    QCOMPARE(list->currentIndex(), -1);
+    // Headless, the screen's own size stands for the display's modes.
+    list->clear();
+    rig.editor.FillResolutionList();
+    QVERIFY(list->count() >= 1);
+    QVERIFY(list->itemText(0).contains(QLatin1Char('x')));
+    QCOMPARE(list->currentIndex(), -1);
+}
+
+QTEST_MAIN(TestOptionsEditor)
+#include "tst_OptionsEditor.moc"
