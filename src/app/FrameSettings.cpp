@@ -19,7 +19,6 @@ FrameSettings FrameSettings::read(const ProfileFile& ini, const QString& default
     s.gameFolder = KeptText(ini.readString(PathSection, "GhostReconPath", cp932::fromUnicode(defaultFolder)));
     s.inTray = ini.readBool(MainSection, "InTray", false);
     s.noClose = ini.readBool(MainSection, "NoClose", false);
-    s.sortModList = ini.readBool(MainSection, "SortModList", false);
     for (std::size_t i = 0; i < s.music.size(); ++i)
         s.music[i] = KeptText(ini.readString(MusicSection, musicKey(i)));
     return s;
@@ -31,7 +30,6 @@ void FrameSettings::write(ProfileFile& ini, const QString& currentFolder,
     ini.writeString(PathSection, "GhostReconPath", gameFolder.bytesFor(currentFolder));
     ini.writeBool(MainSection, "InTray", inTray);
     ini.writeBool(MainSection, "NoClose", noClose);
-    ini.writeBool(MainSection, "SortModList", sortModList);
     for (std::size_t i = 0; i < music.size(); ++i)
         ini.writeString(MusicSection, musicKey(i), music[i].bytesFor(currentMusic[i]));
 }

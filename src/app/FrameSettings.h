@@ -13,7 +13,6 @@ struct FrameSettings
     KeptText gameFolder;           // [Path] GhostReconPath
     bool inTray = false;           // [Morvane] InTray, the tick of N11
     bool noClose = false;          // [Morvane] NoClose, the tick of N12
-    bool sortModList = false;      // [Morvane] SortModList, the tick of MOD1
     std::array<KeptText, 6> music; // [GRMusic] Music1..Music6
 
     // Missing keys and values that are not numbers read as the defaults; the game folder as defaultFolder.

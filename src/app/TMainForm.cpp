@@ -17,6 +17,10 @@
 #include "launch/LaunchSettings.h"
 #include "launch/PublicAddressPanel.h"
 #include "launch/StateInfo.h"
+#include "mods/ModsPage.h"
+#include "options/GeneralPage.h"
+#include "options/MultiplayPage.h"
+#include "options/OptionsEditor.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
@@ -71,7 +75,8 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     createTabs();
     createMenus();
     m_hostInfo = new THostInfoDlg(
-        m_prompter, m_programFolder, *hostsPage(), *m_stateInfo, [](QByteArrayView) { return false; }, this);
+        m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
+        [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
     m_tray = new TrayController(this, m_trayMenu, this);
     connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
     // The client area is fixed; the menu bar sits above it, as on Windows.
@@ -125,17 +130,19 @@ void TMainForm::createTabs()
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
     };
+    const auto gameFolder = [this] { return m_gameFolder; };
     m_hostTab = new HostTab(m_prompter, m_programFolder, *m_history, *m_launcher);
+    m_mods = new ModsPage(m_prompter, m_programFolder, gameFolder, *m_stateInfo);
+    m_options = new OptionsEditor(
+        m_prompter, gameFolder, *m_stateInfo, [this] { m_mods->store().load(); }, this);
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
-    addPage(QStringLiteral("TabMod"), QStringLiteral("MOD"));
-    addPage(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"));
+    addPage(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
+    addPage(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
     addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"));
 
     auto* general = new QTabWidget;
     general->setObjectName(QStringLiteral("PageControl2"));
-    auto* generalPage = new QWidget;
-    generalPage->setObjectName(QStringLiteral("TabGeneral1"));
-    general->addTab(generalPage, QStringLiteral("一般"));
+    general->addTab(m_options->generalPage(), QStringLiteral("一般"));
     auto* musicPage = new QWidget;
     musicPage->setObjectName(QStringLiteral("TabMusic"));
     auto* musicLayout = new QFormLayout(musicPage);
@@ -165,8 +172,7 @@ void TMainForm::createMenus()
 
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    m_reloadConfig = makeAction(QStringLiteral("ReloadConfigFile"), QStringLiteral("設定ファイル再読込(&R)"));
-    file->addAction(m_reloadConfig);
+    file->addAction(m_options->reloadConfigFileAction());
     QMenu* hostList = file->addMenu(QStringLiteral("ホストリスト"));
     hostList->setObjectName(QStringLiteral("HostList1"));
     HostListTransfer* transfer = m_hostTab->hostListTransfer();
@@ -188,8 +194,7 @@ void TMainForm::createMenus()
     m_noClose->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
     options->addActions({m_hostTab->publicAddress()->getIpAtStartUpAction(), m_inTray, m_noClose});
     options->addSeparator();
-    m_sortMods = makeOption(QStringLiteral("MOD1"), QStringLiteral("MODリストを常にアルファベット順に並べる"), false);
-    options->addAction(m_sortMods);
+    options->addAction(m_mods->mod1Action());
     options->addSeparator();
     options->addAction(hostsPage()->sortLiveHostsFirstAction());
     QMenu* interval = options->addMenu(QStringLiteral("ホストチェック間隔"));
@@ -231,6 +236,8 @@ void TMainForm::FormCreate()
     // The program folder came with construction; the defaults come before the settings.
     m_gameFolder = apppaths::defaultGameFolder();
     m_settingsStore.load(); // each subsystem takes its own keys
+    m_mods->applySortOption();
+    m_mods->showCurrentSetting();
     if (!gamefolder::EnsureGameFolder(m_prompter, m_gameFolder))
         requestEnd();
     runStep([this] {
@@ -240,15 +247,23 @@ void TMainForm::FormCreate()
     m_hostListStore.load();
     m_hostTab->publicAddress()->FetchPublicAddressAtStartUp();
     m_tray->setTrayMode(m_inTray->isChecked());
-    if (!QFileInfo::exists(gameinstallation::optionsPath(m_gameFolder))) {
+    if (!m_options->OptionsFileExists()) {
         m_prompter.message(
             Prompter::Icon::Error,
             QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
         requestEnd();
     }
+    m_options->FillResolutionList();
+    m_options->store().load();
     N12Click();
     m_historyStore.load();
+    m_mods->store().load();
     runStep([this] { queryfiles::WriteQueryTemplates(m_programFolder); });
+    if (m_gameFolderUnusable) {
+        // The program ends at once: nothing of the game's is written back.
+        m_mods->store().unload();
+        m_options->store().unload();
+    }
     m_startingUp = false;
 }
 
@@ -262,6 +277,8 @@ void TMainForm::FormDestroy()
     // Each store on its own: one that cannot be written is reported, the others still are.
     m_hostListStore.save();
     m_settingsStore.save();
+    m_mods->store().save();
+    m_options->store().save();
     m_historyStore.save();
     queryfiles::deleteWorkFiles(m_programFolder);
 }
@@ -275,10 +292,10 @@ void TMainForm::LoadSettings()
     m_gameFolder = m_frameSettings.gameFolder.text();
     m_inTray->setChecked(m_frameSettings.inTray);
     m_noClose->setChecked(m_frameSettings.noClose);
-    m_sortMods->setChecked(m_frameSettings.sortModList);
     for (std::size_t i = 0; i < m_musicEdits.size(); ++i)
         m_musicEdits[i]->setText(m_frameSettings.music[i].text());
     m_hostTab->publicAddress()->readSettings(ini);
+    m_mods->readSettings(ini);
     hostsPage()->readSettings(ini);
     m_hostTab->hostListTransfer()->readSettings(ini);
     statusCheck()->readSettings(ini);
@@ -291,12 +308,12 @@ void TMainForm::SaveSettings()
     FrameSettings frame = m_frameSettings;
     frame.inTray = m_inTray->isChecked();
     frame.noClose = m_noClose->isChecked();
-    frame.sortModList = m_sortMods->isChecked();
     std::array<QString, 6> music;
     for (std::size_t i = 0; i < music.size(); ++i)
         music[i] = m_musicEdits[i]->text();
     frame.write(ini, m_gameFolder, music);
     m_hostTab->publicAddress()->writeSettings(ini);
+    m_mods->writeSettings(ini);
     hostsPage()->writeSettings(ini);
     m_hostTab->hostListTransfer()->writeSettings(ini);
     statusCheck()->writeSettings(ini);
@@ -386,7 +403,8 @@ void TMainForm::GR1Click()
     m_gameFolder = *chosen;
     m_gameFolderUnusable = false;
     if (gamefolder::askReloadNewGame(m_prompter)) {
-        // The new game's mods and options are read here once those pages exist.
+        m_mods->store().load();
+        m_options->store().load();
     }
 }
 

@@ -14,6 +14,8 @@ class AddressHistory;
 class GameLauncher;
 class HostTab;
 class HostsPage;
+class ModsPage;
+class OptionsEditor;
 class Prompter;
 class QAction;
 class QLineEdit;
@@ -118,14 +120,14 @@ private:
     TrayController* m_tray = nullptr;
     QTabWidget* m_tabs = nullptr;
     HostTab* m_hostTab = nullptr;
+    ModsPage* m_mods = nullptr;
+    OptionsEditor* m_options = nullptr;
     QPushButton* m_startButton = nullptr;
     std::array<QLineEdit*, 6> m_musicEdits = {};
 
     QMenu* m_trayMenu = nullptr;
-    QAction* m_reloadConfig = nullptr;
     QAction* m_exit = nullptr;
     QAction* m_inTray = nullptr;     // N11
     QAction* m_noClose = nullptr;    // N12
-    QAction* m_sortMods = nullptr;   // MOD1
     QAction* m_chooseGame = nullptr; // GR1
 };

@@ -5,6 +5,7 @@
 #include "hosts/HostViewSettings.h"
 #include "launch/LaunchSettings.h"
 #include "launch/PublicAddressSettings.h"
+#include "mods/ModsSettings.h"
 #include "platform/Errors.h"
 #include "status/StatusSettings.h"
 #include "support/TestFolders.h"
@@ -46,7 +47,7 @@ void TestSettings::newFileHasTheSectionsInOrder()
     QCOMPARE(TestFolders::readFile(settings.path()),
              QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
                                "[StartUp]\r\nGetIP=1\r\n"
-                               "[Morvane]\r\nCheckHostInterval=20000\r\nInTray=0\r\nNoClose=0\r\nSortModList=0\r\n"
+                               "[Morvane]\r\nCheckHostInterval=20000\r\nInTray=0\r\nNoClose=0\r\n"
                                "[GRMusic]\r\nMusic1=\r\nMusic2=/music/a.wav\r\nMusic3=\r\nMusic4=\r\n"
                                "Music5=\r\nMusic6=\r\n"));
 }
@@ -66,7 +67,7 @@ void TestSettings::readsEveryKey()
     QCOMPARE(PublicAddressSettings::read(settings.file()).getIp, false);
     QCOMPARE(frame.inTray, true);
     QCOMPARE(frame.noClose, true);
-    QCOMPARE(frame.sortModList, true);
+    QCOMPARE(ModsSettings::read(settings.file()).sortModList(), true);
     QCOMPARE(frame.music[5].text(), QStringLiteral("C:\\表.wav"));
     QCOMPARE(frame.music[0].text(), QString());
     const HostViewSettings view = HostViewSettings::read(settings.file());
