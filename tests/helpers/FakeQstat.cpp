@@ -14,7 +14,7 @@
 //   extra TEXT                               a line after all hosts
 //   eol lf|crlf|cr|none                      line end of line/extra lines (default lf)
 //   single TEXT                              the output line of a single-host run
-//   started FILE                             create FILE as soon as the program runs
+//   started FILE                             as soon as the program runs, write its process id to FILE
 //   wait-for FILE                            before answering, wait (at most 30 s) until FILE exists
 //   delay MS                                 before answering, sleep MS
 //   hang                                     write nothing, wait until ended
@@ -209,8 +209,9 @@ int main(int argc, char** argv)
 {
     logRun(argc, argv);
     const Scenario s = loadScenario();
-    if (!s.startedFile.empty())
-        writeFile(s.startedFile, "started\n");
+    // Renamed into place, so whoever sees the file can read the whole id.
+    if (!s.startedFile.empty() && writeFile(s.startedFile + ".part", std::to_string(getpid()) + "\n"))
+        std::rename((s.startedFile + ".part").c_str(), s.startedFile.c_str());
 
     std::string templ, out, list, single;
     bool tsw = false, sortList = false, allowDups = false, players = false, raw = false;
