@@ -305,6 +305,7 @@ void TMainForm::FormDestroy()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_launcher->programEnding(); // games started from here go on running
     // The check thread must be gone before the grid it writes into.
     m_hostTab->statusCheck()->stopAndWait();
     // Each store is written on its own: one that cannot be written is reported, the others still are.
