@@ -28,6 +28,8 @@ private slots:
     void staleSocketDoesNotStopTheStart();
     void gameOutlivesExit();
     void gameOutlivesTerminationOfTheProgramsGroup();
+    void copiesStartedTogetherLeaveOneRunning();
+    void lockOfACrashedCopyIsTakenOver();
 
 private:
     struct Run
@@ -210,6 +212,63 @@ void TestProgram::gameOutlivesTerminationOfTheProgramsGroup()
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(!processIsGone(game.pid));
     QCOMPARE(readGameLog(log).size(), 1);
+}
+
+void TestProgram::copiesStartedTogetherLeaveOneRunning()
+{
+    Run run;
+    prepare(run);
+    const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
+    std::vector<std::unique_ptr<QProcess>> copies;
+    for (int i = 0; i < 3; ++i) {
+        copies.push_back(std::make_unique<QProcess>());
+        copies.back()->setProcessEnvironment(run.env);
+    }
+    for (auto& copy : copies)
+        copy->start(QStringLiteral(MORVANE_PROGRAM), {});
+    const auto running = [&] {
+        return std::count_if(copies.begin(), copies.end(),
+                             [](const auto& p) { return p->state() != QProcess::NotRunning; });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 30000);
+    QVERIFY(answers(socket));
+    for (auto& copy : copies) {
+        if (copy->state() == QProcess::NotRunning) {
+            QCOMPARE(copy->exitCode(), 0);
+            continue;
+        }
+        ::kill(pid_t(copy->processId()), SIGTERM);
+        QVERIFY(copy->waitForFinished(20000));
+        QCOMPARE(copy->exitCode(), 0);
+    }
+}
+
+void TestProgram::lockOfACrashedCopyIsTakenOver()
+{
+    Run run;
+    prepare(run);
+    const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
+    QProcess crashed;
+    crashed.setProcessEnvironment(run.env);
+    crashed.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(crashed.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
+    crashed.kill();
+    QVERIFY(crashed.waitForFinished(20000));
+    // What it leaves behind: its lock and its socket.
+    QVERIFY(QFile::exists(run.runtime + QStringLiteral("/Morvane_Mutex.lock")));
+    QVERIFY(QFile::exists(socket));
+
+    QProcess next;
+    next.setProcessEnvironment(run.env);
+    next.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(next.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
+    QCOMPARE(next.state(), QProcess::Running);
+    ::kill(pid_t(next.processId()), SIGTERM);
+    QVERIFY(next.waitForFinished(20000));
+    QCOMPARE(next.exitCode(), 0);
+    QVERIFY(!QFile::exists(run.runtime + QStringLiteral("/Morvane_Mutex.lock")));
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
