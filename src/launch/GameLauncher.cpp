@@ -64,7 +64,7 @@ void GameLauncher::programEnding()
 
 QString GameLauncher::quickEndMessage() const
 {
-    return QStringLiteral("専用ホストが起動後%1秒以内に%2回続けて終了したため、自動再起動を中止しました。\n"
+    return QStringLiteral("専用ホストが起動後%1秒以内に%2回続けて終了したため、\n自動再起動を中止しました。\n"
                           "Ghost Reconの設定を確認してから、もう一度専用ホストを作成してください。")
         .arg((m_quickEndWithin.count() + 999) / 1000)
         .arg(m_quickEndTimes);
