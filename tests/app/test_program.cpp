@@ -11,14 +11,11 @@
 #include <QProcess>
 #include <QTest>
 
-#include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <vector>
 
 class TestProgram : public QObject
 {
@@ -28,7 +25,6 @@ private slots:
     void staleSocketDoesNotStopTheStart();
     void gameOutlivesExit();
     void gameOutlivesTerminationOfTheProgramsGroup();
-    void copiesStartedTogetherLeaveOneRunning();
     void lockOfACrashedCopyIsTakenOver();
 
 private:
@@ -212,35 +208,6 @@ void TestProgram::gameOutlivesTerminationOfTheProgramsGroup()
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(!processIsGone(game.pid));
     QCOMPARE(readGameLog(log).size(), 1);
-}
-
-void TestProgram::copiesStartedTogetherLeaveOneRunning()
-{
-    Run run;
-    prepare(run);
-    const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
-    std::vector<std::unique_ptr<QProcess>> copies;
-    for (int i = 0; i < 3; ++i) {
-        copies.push_back(std::make_unique<QProcess>());
-        copies.back()->setProcessEnvironment(run.env);
-    }
-    for (auto& copy : copies)
-        copy->start(QStringLiteral(MORVANE_PROGRAM), {});
-    const auto running = [&] {
-        return std::count_if(copies.begin(), copies.end(),
-                             [](const auto& p) { return p->state() != QProcess::NotRunning; });
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 30000);
-    QVERIFY(answers(socket));
-    for (auto& copy : copies) {
-        if (copy->state() == QProcess::NotRunning) {
-            QCOMPARE(copy->exitCode(), 0);
-            continue;
-        }
-        ::kill(pid_t(copy->processId()), SIGTERM);
-        QVERIFY(copy->waitForFinished(20000));
-        QCOMPARE(copy->exitCode(), 0);
-    }
 }
 
 void TestProgram::lockOfACrashedCopyIsTakenOver()
