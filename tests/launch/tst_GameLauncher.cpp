@@ -425,7 +425,7 @@ void TestGameLauncher::programEndingEndsWaitsAndLaunches()
 void TestGameLauncher::cancelEndsTheRunnersWholeGroup()
 {
     // Under a runner (Wine, or a script) the game is a grandchild. This one ignores SIGTERM, so
-    // only the KILL after the grace ends it; the cancel itself does not wait for that.
+    // only the KILL after the grace ends it.
     const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
     QVERIFY(QFile::remove(exe));
     TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
@@ -434,7 +434,7 @@ void TestGameLauncher::cancelEndsTheRunnersWholeGroup()
                                        "\" \"$@\" &\nwait\n");
     QFile::setPermissions(runner, QFile::permissions(runner) | QFile::ExeOwner);
     m_launcher->setGameRunner(runner);
-    m_launcher->setCancelGrace(std::chrono::milliseconds(1500));
+    m_launcher->setCancelGrace(std::chrono::milliseconds(300));
     setMode("stubborn");
     qint64 runnerPid = 0;
     connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
@@ -446,18 +446,16 @@ void TestGameLauncher::cancelEndsTheRunnersWholeGroup()
     const qint64 game = runs().first().pid;
     QVERIFY(game > 0 && game != runnerPid);
     QVERIFY(visibleStatusWindows().isEmpty());
-    // Back before the grace is over: the window was never held up by the game's end.
-    const bool aliveAfterCancel = !processIsGone(game);
     const bool gone = QTest::qWaitFor([&] { return processIsGone(game) && processIsGone(runnerPid); }, 10000);
     if (!gone)
         ::kill(pid_t(game), SIGKILL);
-    QVERIFY(aliveAfterCancel);
     QVERIFY(gone);
 }
 
 void TestGameLauncher::cancelledGameEndsWithTheProgram()
 {
-    // The program ends during the grace of a cancelled game that ignores SIGTERM: it is not left.
+    // The cancel returns long before the grace is over, so the window is never held up; and a
+    // program that ends meanwhile does not leave the game behind.
     m_launcher->setCancelGrace(std::chrono::minutes(10));
     setMode("stubborn");
     connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] { clickCancelLater(1); });
@@ -481,8 +479,8 @@ void TestGameLauncher::quickEndsStopTheRestartChain_data()
     QTest::addColumn<bool>("stopped");
     QTest::newRow("three quick ends") << QList<QByteArray>{"exit"} << 0 << 3 << true;
     QTest::newRow("a long run starts the count again")
-        << QList<QByteArray>{"exit", "exit", "sleep:1300", "exit"} << 0 << 6 << true;
-    QTest::newRow("long runs go on") << QList<QByteArray>{"sleep:1300"} << 4 << 4 << false;
+        << QList<QByteArray>{"exit", "exit", "sleep:1700", "exit"} << 0 << 6 << true;
+    QTest::newRow("long runs go on") << QList<QByteArray>{"sleep:1700"} << 4 << 4 << false;
 }
 
 void TestGameLauncher::quickEndsStopTheRestartChain()
@@ -491,7 +489,7 @@ void TestGameLauncher::quickEndsStopTheRestartChain()
     QFETCH(int, untickAtRun);
     QFETCH(int, runCount);
     QFETCH(bool, stopped);
-    m_launcher->setQuickEndRule(std::chrono::milliseconds(1000), 3);
+    m_launcher->setQuickEndRule(std::chrono::milliseconds(1500), 3);
     HostCreationPanel panel(*m_prompter, *m_launcher);
     panel.autoRestartBox()->setChecked(true);
     int started = 0;
