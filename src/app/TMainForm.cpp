@@ -272,6 +272,7 @@ void TMainForm::FormDestroy()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_launcher->programEnding(); // games started from here go on running
     // The check thread must be gone before the grid it writes into.
     statusCheck()->stopAndWait();
     // Each store on its own: one that cannot be written is reported, the others still are.

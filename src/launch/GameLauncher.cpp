@@ -9,23 +9,12 @@
 #include "platform/ProcessWaiter.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 
 namespace {
 
-QString valueOf(const std::function<QString()>& source)
-{
-    return source ? source() : QString();
-}
-
-// Ends a game that still runs and waits for it, so that nothing is left behind.
-void endProcess(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.kill();
-    process.waitForFinished(10000);
-}
+QString valueOf(const std::function<QString()>& source) { return source ? source() : QString(); }
 
 } // namespace
 
@@ -44,7 +33,10 @@ QString launchSwitch(LaunchMode mode)
     return {};
 }
 
-GameLauncher::GameLauncher(Prompter& prompter, QObject* parent) : QObject(parent), m_prompter(prompter) {}
+GameLauncher::GameLauncher(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_cancelGrace(gameprocess::DefaultEndGrace)
+{
+}
 
 QString GameLauncher::statusText(LaunchMode mode, const QString& joined)
 {
@@ -61,28 +53,49 @@ QString GameLauncher::statusText(LaunchMode mode, const QString& joined)
     return QStringLiteral("GhostReconを実行中...");
 }
 
-void GameLauncher::BtnStartGRClick()
+void GameLauncher::BtnStartGRClick() { LaunchGame(LaunchMode::Plain, QString(), statusText(LaunchMode::Plain)); }
+
+void GameLauncher::programEnding()
 {
-    LaunchGame(LaunchMode::Plain, QString(), statusText(LaunchMode::Plain));
+    m_ending = true;
+    for (ProcessWaiter* wait : std::as_const(m_waits))
+        wait->leave();
+}
+
+QString GameLauncher::quickEndMessage() const
+{
+    return QStringLiteral("専用ホストが起動後%1秒以内に%2回続けて終了したため、\n自動再起動を中止しました。\n"
+                          "Ghost Reconの設定を確認してから、もう一度専用ホストを作成してください。")
+        .arg((m_quickEndWithin.count() + 999) / 1000)
+        .arg(m_quickEndTimes);
 }
 
 void GameLauncher::LaunchGame(LaunchMode mode, const QString& argument, const QString& statusText)
 {
+    const auto restartWanted = [this] { return !m_ending && m_autoRestart && m_autoRestart(); };
     QString runArgument = argument;
-    for (;;) {
-        const RunEnd end = runOnce(mode, runArgument, statusText);
-        // A cancel ends the chain too: the user asked for the dedicated host to stop.
-        if (end != RunEnd::Ended || mode != LaunchMode::Dedicated || !m_autoRestart || !m_autoRestart())
+    int quickEnds = 0;
+    while (!m_ending) {
+        const Run run = runOnce(mode, runArgument, statusText);
+        // A cancel ends the chain too: the user asked for the dedicated host to stop. So does the
+        // program's end, which leaves the host running.
+        if (run.end != RunEnd::Ended || mode != LaunchMode::Dedicated || !restartWanted())
             return;
+        quickEnds = run.length < m_quickEndWithin ? quickEnds + 1 : 0;
+        if (quickEnds >= m_quickEndTimes) {
+            // A host that cannot stay up would come back at once, window after window, for good.
+            m_prompter.message(Prompter::Icon::Warning, quickEndMessage());
+            return;
+        }
         runArgument.clear();
         // A host that ends at once must not keep the box from being unticked.
         QCoreApplication::processEvents();
-        if (!m_autoRestart())
+        if (!restartWanted())
             return;
     }
 }
 
-GameLauncher::RunEnd GameLauncher::runOnce(LaunchMode mode, const QString& argument, const QString& statusText)
+GameLauncher::Run GameLauncher::runOnce(LaunchMode mode, const QString& argument, const QString& statusText)
 {
     // Held weakly: its owner may be a dialog that goes away while the game runs.
     QPointer<TStateInfoForm> window = new TStateInfoForm(statusWindowParent());
@@ -94,45 +107,73 @@ GameLauncher::RunEnd GameLauncher::runOnce(LaunchMode mode, const QString& argum
     window->setCancelVisible(true);
     window->show();
 
-    QProcess process;
-    ProcessWaiter waiter(process);
+    // Deleting a QProcess kills its process. So the object is deleted here only once its game has
+    // ended; a cancelled game is handed on until it has ended, and a game the program's end leaves
+    // running keeps its object for good.
+    auto* process = new QProcess;
+    bool handedOn = false;
+    qint64 pid = 0;
+    ProcessWaiter waiter(*process);
     bool cancelled = false;
     connect(window, &TStateInfoForm::cancelRequested, &waiter, guarded(m_prompter, [&] {
+                if (handedOn)
+                    return;
                 cancelled = true;
-                // Ended here and now rather than when the wait returns: with a nested launch running,
-                // the wait returns only after that one has ended.
-                endProcess(process);
+                handedOn = true;
+                // Ended from here rather than when the wait returns: with a nested launch running,
+                // the wait returns only after that one has ended. Nothing here waits for the end.
+                gameprocess::endGame(process, pid, m_cancelGrace, this);
                 closeWindow();
                 waiter.stop();
             }));
+    QElapsedTimer clock;
+    std::chrono::milliseconds length{0};
     // Closed as soon as its game ends, even while a nested launch keeps this wait from returning.
-    connect(&process, &QProcess::finished, window, closeWindow);
+    const auto ended = connect(process, &QProcess::finished, &waiter, [&] {
+        length = std::chrono::milliseconds(clock.elapsed());
+        closeWindow();
+    });
 
     try {
         const gameprocess::Command command = gameprocess::command(
             gameinstallation::executablePath(valueOf(m_gameFolder)), launchSwitch(mode), argument, m_runner);
-        gameprocess::prepare(process, command);
-        gameprocess::start(process, command);
+        gameprocess::prepare(*process, command);
+        gameprocess::start(*process, command);
     } catch (const UserError& e) {
         closeWindow();
         delete window.data();
+        delete process;
         m_prompter.message(Prompter::Icon::Error, e.text());
-        return RunEnd::NotStarted;
+        return {};
     }
+    clock.start();
+    pid = process->processId();
 
     ++m_running;
-    emit gameStarted(process.processId());
+    m_waits.append(&waiter);
+    emit gameStarted(pid);
     const ProcessWaiter::Outcome outcome = waiter.wait();
+    m_waits.removeOne(&waiter);
     --m_running;
-    // A wait cut short from outside (the program is quitting) ends the run like a cancel, so that
-    // no dedicated host is started again on the way out.
-    if (outcome == ProcessWaiter::Outcome::Stopped || process.state() != QProcess::NotRunning)
-        cancelled = true;
+    disconnect(ended);
     closeWindow();
-    endProcess(process);
     delete window.data();
+
+    Run run;
+    run.length = length;
+    if (cancelled) {
+        run.end = RunEnd::Cancelled;
+    } else if (outcome == ProcessWaiter::Outcome::Finished) {
+        run.end = RunEnd::Ended;
+        delete process;
+    } else {
+        // The program is ending: the game goes on without it (it is in a session of its own).
+        run.end = RunEnd::Left;
+        if (process->state() == QProcess::NotRunning)
+            delete process;
+    }
     emit gameEnded();
-    return cancelled ? RunEnd::Cancelled : RunEnd::Ended;
+    return run;
 }
 
 QWidget* GameLauncher::statusWindowParent() const

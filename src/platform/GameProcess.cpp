@@ -7,6 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 #include <memory>
@@ -108,6 +115,10 @@ void prepare(QProcess& process, const Command& command)
     });
 #else
     process.setArguments(command.arguments);
+#ifdef Q_OS_UNIX
+    // Runs in the child between fork and exec, where only async-signal-safe calls are allowed.
+    process.setChildProcessModifier([] { ::setsid(); });
+#endif
 #endif
 }
 
@@ -118,6 +129,72 @@ void start(QProcess& process, const Command& command)
         return;
     throw UserError(cannotStart(command.executable,
                                 QStringLiteral("プログラムを開始できませんでした（%1）。").arg(process.errorString())));
+}
+
+namespace {
+
+// Holds a game that is being ended until it has ended and its grace is over.
+class GameEnd : public QObject
+{
+public:
+    GameEnd(QProcess* process, qint64 pid, std::chrono::milliseconds grace, QObject* owner)
+        : QObject(owner), m_process(process), m_group(pid)
+    {
+        process->setParent(this);
+        m_ended = process->state() == QProcess::NotRunning;
+        connect(process, &QProcess::finished, this, [this] {
+            m_ended = true;
+            deleteIfDone();
+        });
+        send(false);
+        QTimer::singleShot(grace, this, [this] {
+            // Wine or the runner may have gone while the game it started goes on.
+            send(true);
+            m_graceOver = true;
+            deleteIfDone();
+        });
+    }
+
+    ~GameEnd() override
+    {
+        if (m_graceOver)
+            return;
+        send(true);
+        // Killed, it ends at once; collected here, its object goes without a warning.
+        m_process->waitForFinished(5000);
+    }
+
+private:
+    void send(bool kill)
+    {
+#ifdef Q_OS_UNIX
+        // The group outlives its leader while anything of the game runs, and its id is not given
+        // to another process before the whole group is gone.
+        if (m_group > 0)
+            ::kill(-pid_t(m_group), kill ? SIGKILL : SIGTERM);
+#else
+        Q_UNUSED(kill);
+        m_process->kill();
+#endif
+    }
+
+    void deleteIfDone()
+    {
+        if (m_ended && m_graceOver)
+            deleteLater();
+    }
+
+    QProcess* const m_process;
+    const qint64 m_group;
+    bool m_ended = false;
+    bool m_graceOver = false;
+};
+
+} // namespace
+
+void endGame(QProcess* process, qint64 pid, std::chrono::milliseconds grace, QObject* owner)
+{
+    new GameEnd(process, pid, grace, owner);
 }
 
 } // namespace gameprocess

@@ -5,25 +5,38 @@
 #include <QObject>
 #include <QString>
 
-// One copy per user: the first copy listens on a local socket named after the key; a later copy
-// asks it to come to the front and ends. A socket left behind by a crashed copy answers nobody,
-// so the next first copy removes it.
+#include <memory>
+
+class QLockFile;
+
+// One copy per user. The first copy takes a lock file in the per-user runtime folder and holds it
+// for its whole life, then listens on a local socket named after the key; a later copy finds the
+// lock taken, asks the holder through the socket to come to the front, and ends. The lock makes
+// copies started at the same moment agree on one; a lock or socket left behind by a crashed copy
+// is taken over, since the process named in the lock is gone.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
     explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
-    // True when this is the first copy (it now listens); false when a running copy was told to
-    // come to the front.
+    // True when this is the first copy (it now holds the lock and listens); false when a running
+    // copy was told to come to the front.
     bool start();
     // The per-user socket name for the key.
     static QString socketName(const QString& key);
+    // The lock file for the key, or empty when there is no per-user runtime folder.
+    static QString lockFileName(const QString& key);
 
 signals:
     void activationRequested();
 
 private:
+    bool listen();
+
     QString m_name;
+    QString m_lockName;
+    std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
 };

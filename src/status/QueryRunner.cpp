@@ -60,6 +60,8 @@ bool RunQueryProgram(const QString& programFolder, const QStringList& arguments,
         throw UserError(cannotStartMessage(program, process.errorString()));
     case ProcessWaiter::Outcome::TimedOut:
     case ProcessWaiter::Outcome::Stopped:
+    // The program is ending: the query program must not outlive it, nor its answer be taken.
+    case ProcessWaiter::Outcome::ProgramEnding:
         break;
     }
     process.kill();

@@ -25,8 +25,9 @@ void prepare(QProcess& process, const QString& programFolder, const QString& pro
 void removeOutputFile(const QString& programFolder, const QStringList& arguments);
 
 // User-interface thread: runs the query program with arguments and returns when it has ended,
-// keeping the window live meanwhile. A run past timeoutMs is ended and reports false; its output
-// file is then missing. Throws UserError when the program is missing or cannot be started.
+// keeping the window live meanwhile. A run past timeoutMs, or one whose wait the program's end cuts
+// short, is ended and reports false; its output file is then missing. Throws UserError when the
+// program is missing or cannot be started.
 bool RunQueryProgram(const QString& programFolder, const QStringList& arguments, int timeoutMs = QueryTimeoutMs);
 
 } // namespace queryrunner

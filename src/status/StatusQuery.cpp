@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "status/StatusQuery.h"
 
+#include "platform/ProcessWaiter.h"
 #include "platform/QueryProgram.h"
 #include "status/QueryFiles.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QProcess>
-#include <QTimer>
 
 StatusQuery::StatusQuery(QString programFolder, int timeoutMs)
     : m_programFolder(std::move(programFolder)), m_timeoutMs(timeoutMs)
@@ -41,25 +40,15 @@ StatusQuery::Outcome StatusQuery::runProgram(const QString& program)
 
     QProcess process;
     queryrunner::prepare(process, m_programFolder, program, arguments);
-    QEventLoop loop;
-    bool timedOut = false;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
     {
         QMutexLocker lock(&m_mutex);
         m_process = &process;
     }
     process.start();
     const bool started = process.waitForStarted(-1);
-    if (started && !m_aborted && process.state() == QProcess::Running) {
-        timer.start(m_timeoutMs);
-        loop.exec();
-    }
+    ProcessWaiter::Outcome waited = ProcessWaiter::Outcome::Finished;
+    if (started && !m_aborted)
+        waited = ProcessWaiter(process).wait(m_timeoutMs);
     {
         QMutexLocker lock(&m_mutex);
         m_process = nullptr;
@@ -72,10 +61,14 @@ StatusQuery::Outcome StatusQuery::runProgram(const QString& program)
         process.kill();
         process.waitForFinished(-1);
     }
-    if (m_aborted || timedOut) {
+    // Only a run that ended by itself has answered; one cut short (the thread's loop was ended
+    // from outside) is as good as aborted.
+    const bool aborted =
+        m_aborted || waited == ProcessWaiter::Outcome::ProgramEnding || waited == ProcessWaiter::Outcome::Stopped;
+    if (aborted || waited == ProcessWaiter::Outcome::TimedOut) {
         // Whatever it wrote before it was ended belongs to no finished run.
         queryrunner::removeOutputFile(m_programFolder, arguments);
-        return m_aborted ? Outcome::Aborted : Outcome::TimedOut;
+        return aborted ? Outcome::Aborted : Outcome::TimedOut;
     }
     return Outcome::Done;
 }

@@ -22,7 +22,7 @@ public:
     {
         Done,          // results hold what the query program wrote (nothing: no host answered)
         TimedOut,      // the program hung and was ended; results are empty
-        Aborted,       // abort() ended the run; results are empty
+        Aborted,       // abort() ended the run, or its wait was cut short from outside; results are empty
         NotFound,      // there is no query program; errorText() says where it was looked for
         FailedToStart, // the program could not be started; errorText() says why
     };

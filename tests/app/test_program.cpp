@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The program as a real process: one copy per user, a stale socket, the end by SIGTERM.
+// The program as a real process: one copy per user, a stale socket or lock, the end by SIGTERM, and a
+// game started from it that outlives it. A test plugin (tests/helpers/ProgramDriver.cpp) plays the
+// user inside the program.
+#include "launch/GameLog.h"
 #include "support/TestFolders.h"
 
 #include <QDir>
@@ -20,6 +23,9 @@ class TestProgram : public QObject
 private slots:
     void secondCopyEndsAtOnceAndWritesNothing();
     void staleSocketDoesNotStopTheStart();
+    void gameOutlivesExit();
+    void gameOutlivesTerminationOfTheProgramsGroup();
+    void lockOfACrashedCopyIsTakenOver();
 
 private:
     struct Run
@@ -29,8 +35,27 @@ private:
         QProcessEnvironment env;
     };
     void prepare(Run& run);
+    // Lets the driver plugin play steps inside the program; the stand-in game waits until ended
+    // and records its runs in gameLog.
+    static void drive(Run& run, const QStringList& steps, const QString& gameLog);
     static bool answers(const QString& socket);
+    static qint64 gamePid(const QString& gameLog);
 };
+
+namespace {
+
+// A game left running by a failed check is not left for the next test.
+struct KillAtEnd
+{
+    qint64 pid = 0;
+    ~KillAtEnd()
+    {
+        if (pid > 0)
+            ::kill(pid_t(pid), SIGKILL);
+    }
+};
+
+} // namespace
 
 void TestProgram::prepare(Run& run)
 {
@@ -46,6 +71,22 @@ void TestProgram::prepare(Run& run)
     run.env.insert(QStringLiteral("MORVANE_HOME"), run.folders.programFolder());
     run.env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run.runtime);
     run.env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+}
+
+void TestProgram::drive(Run& run, const QStringList& steps, const QString& gameLog)
+{
+    run.env.insert(QStringLiteral("QT_PLUGIN_PATH"),
+                   QFileInfo(QStringLiteral(MORVANE_FAKE_GAME)).absolutePath() + QStringLiteral("/plugins"));
+    run.env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("morvanedriver"));
+    run.env.insert(QStringLiteral("MORVANE_DRIVER_STEPS"), steps.join(QLatin1Char(';')));
+    run.env.insert(QStringLiteral("MORVANE_FAKE_GAME_MODE"), QStringLiteral("wait"));
+    run.env.insert(QStringLiteral("MORVANE_FAKE_GAME_LOG"), gameLog);
+}
+
+qint64 TestProgram::gamePid(const QString& gameLog)
+{
+    const QList<GameRun> runs = readGameLog(gameLog);
+    return runs.isEmpty() ? 0 : runs.first().pid;
 }
 
 bool TestProgram::answers(const QString& socket)
@@ -114,6 +155,87 @@ void TestProgram::staleSocketDoesNotStopTheStart()
     ::kill(static_cast<pid_t>(first.processId()), SIGINT);
     QVERIFY(first.waitForFinished(20000));
     QVERIFY2(first.exitCode() == 0, first.readAllStandardError().constData());
+}
+
+void TestProgram::gameOutlivesExit()
+{
+    Run run;
+    prepare(run);
+    const QString log = run.folders.path(QStringLiteral("game.log"));
+    const QString go = run.folders.path(QStringLiteral("go"));
+    drive(run, {QStringLiteral("click BitBtn1"), QStringLiteral("wait-file ") + go, QStringLiteral("trigger Exit1")},
+          log);
+    QProcess program;
+    program.setProcessEnvironment(run.env);
+    program.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(program.waitForStarted());
+    KillAtEnd game;
+    QTRY_VERIFY_WITH_TIMEOUT((game.pid = gamePid(log)) > 0, 20000);
+
+    // "終了(&X)" while the game runs: the program ends, the game plays on.
+    TestFolders::writeFile(go, {});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(!processIsGone(game.pid));
+    // A session of its own: a Ctrl-C or hang-up meant for the program's group is not the game's.
+    QCOMPARE(::getsid(pid_t(game.pid)), pid_t(game.pid));
+    QCOMPARE(readGameLog(log).size(), 1);
+    QVERIFY(TestFolders::readFile(run.folders.program(QStringLiteral("Morvane.ini")))
+                .contains(QByteArrayLiteral("CheckHostInterval=")));
+}
+
+void TestProgram::gameOutlivesTerminationOfTheProgramsGroup()
+{
+    Run run;
+    prepare(run);
+    const QString log = run.folders.path(QStringLiteral("game.log"));
+    // A dedicated host with the restart box ticked: the way out must not start it again either.
+    drive(run, {QStringLiteral("check CheckBox1"), QStringLiteral("click btnCreateDedicatedHost")}, log);
+    QProcess program;
+    program.setProcessEnvironment(run.env);
+    // In a group of its own, as a program started from a terminal is.
+    program.setChildProcessModifier([] { ::setsid(); });
+    program.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(program.waitForStarted());
+    KillAtEnd game;
+    QTRY_VERIFY_WITH_TIMEOUT((game.pid = gamePid(log)) > 0, 20000);
+    QCOMPARE(readGameLog(log).first().arguments, QStringList{QStringLiteral("-autoserve")});
+
+    QCOMPARE(::kill(-pid_t(program.processId()), SIGTERM), 0);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(!processIsGone(game.pid));
+    QCOMPARE(readGameLog(log).size(), 1);
+}
+
+void TestProgram::lockOfACrashedCopyIsTakenOver()
+{
+    Run run;
+    prepare(run);
+    const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
+    QProcess crashed;
+    crashed.setProcessEnvironment(run.env);
+    crashed.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(crashed.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
+    crashed.kill();
+    QVERIFY(crashed.waitForFinished(20000));
+    // What it leaves behind: its lock and its socket.
+    QVERIFY(QFile::exists(run.runtime + QStringLiteral("/Morvane_Mutex.lock")));
+    QVERIFY(QFile::exists(socket));
+
+    QProcess next;
+    next.setProcessEnvironment(run.env);
+    next.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(next.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
+    QCOMPARE(next.state(), QProcess::Running);
+    ::kill(pid_t(next.processId()), SIGTERM);
+    QVERIFY(next.waitForFinished(20000));
+    QCOMPARE(next.exitCode(), 0);
+    QVERIFY(!QFile::exists(run.runtime + QStringLiteral("/Morvane_Mutex.lock")));
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -1,9 +1,56 @@
 // SPDX-License-Identifier: MIT
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Run with MORVANE_PROBE_KEY set, this test program is a copy that wants to run: it says "ready",
+// waits for a line on its input, tries to become the one copy and says "first" or "second". The
+// first copy then holds on until its input ends.
+int runProbe(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::puts("ready");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin))
+        return 2;
+    SingleInstance instance(qEnvironmentVariable("MORVANE_PROBE_KEY"));
+    const bool first = instance.start();
+    std::puts(first ? "first" : "second");
+    std::fflush(stdout);
+    if (!first)
+        return 0;
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char buf[64];
+        if (::read(0, buf, sizeof buf) <= 0)
+            QCoreApplication::quit();
+    });
+    return QCoreApplication::exec();
+}
+
+QByteArray readLine(QProcess& p)
+{
+    while (!p.canReadLine()) {
+        if (!p.waitForReadyRead(10000))
+            return {};
+    }
+    return p.readLine().trimmed();
+}
+
+} // namespace
 
 class TestSingleInstance : public QObject
 {
@@ -12,6 +59,7 @@ private slots:
     void init();
     void secondCopyAsksTheFirstToComeForward();
     void keysAreSeparate();
+    void copiesStartedTogetherLeaveOne();
 
 private:
     QTemporaryDir m_runtime;
@@ -43,5 +91,53 @@ void TestSingleInstance::keysAreSeparate()
     QVERIFY(b.start());
 }
 
-QTEST_MAIN(TestSingleInstance)
+void TestSingleInstance::copiesStartedTogetherLeaveOne()
+{
+    // The race is between one copy finding nobody and starting to listen; each round releases
+    // four copies at the same moment.
+    for (int round = 0; round < 8; ++round) {
+        QTemporaryDir runtime;
+        QVERIFY(runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("MORVANE_PROBE_KEY"), QStringLiteral("Morvane_Mutex"));
+        std::vector<std::unique_ptr<QProcess>> copies;
+        for (int i = 0; i < 4; ++i) {
+            copies.push_back(std::make_unique<QProcess>());
+            copies.back()->setProcessEnvironment(env);
+            copies.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            copies.back()->start(QCoreApplication::applicationFilePath(), {});
+        }
+        for (auto& copy : copies)
+            QCOMPARE(readLine(*copy), QByteArrayLiteral("ready"));
+        // Each write goes out at once, microseconds after the one before.
+        for (auto& copy : copies) {
+            copy->write("go\n");
+            copy->waitForBytesWritten(1000);
+        }
+        int firsts = 0;
+        for (auto& copy : copies) {
+            const QByteArray answer = readLine(*copy);
+            QVERIFY2(answer == "first" || answer == "second", answer.constData());
+            firsts += answer == "first";
+        }
+        for (auto& copy : copies) {
+            copy->closeWriteChannel();
+            QVERIFY(copy->waitForFinished(10000));
+            QCOMPARE(copy->exitCode(), 0);
+        }
+        QCOMPARE(firsts, 1);
+    }
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet("MORVANE_PROBE_KEY"))
+        return runProbe(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestSingleInstance test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_singleinstance.moc"

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Stand-in for the game. Appends one record per run to the file named by MORVANE_FAKE_GAME_LOG:
 //   run
+//   pid=<process id>
 //   cwd=<working folder>
 //   arg=<argument>        (one line per argument)
 //   end
 // then behaves as MORVANE_FAKE_GAME_MODE says: "exit" ends at once, "code:N" ends with code N,
-// "sleep:MS" ends after MS milliseconds, "wait" waits until it is ended. Without a mode (the demo)
-// it waits 30 seconds, like a player who quits after a short game.
+// "sleep:MS" ends after MS milliseconds, "wait" waits until it is ended, "stubborn" waits and
+// ignores SIGTERM, SIGINT and SIGHUP (only SIGKILL ends it). Without a mode (the demo) it waits 30
+// seconds, like a player who quits after a short game.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +25,7 @@ int main(int argc, char** argv)
             char cwd[4096] = {};
             if (!getcwd(cwd, sizeof cwd))
                 cwd[0] = '\0';
-            std::fprintf(f, "run\ncwd=%s\n", cwd);
+            std::fprintf(f, "run\npid=%ld\ncwd=%s\n", static_cast<long>(getpid()), cwd);
             for (int i = 1; i < argc; ++i)
                 std::fprintf(f, "arg=%s\n", argv[i]);
             std::fprintf(f, "end\n");
@@ -40,7 +43,11 @@ int main(int argc, char** argv)
         std::this_thread::sleep_for(milliseconds(std::atoi(mode.c_str() + 6)));
         return 0;
     }
-    if (mode == "wait") {
+    if (mode == "stubborn") {
+        for (int sig : {SIGTERM, SIGINT, SIGHUP})
+            std::signal(sig, SIG_IGN);
+    }
+    if (mode == "wait" || mode == "stubborn") {
         for (;;)
             pause();
     }

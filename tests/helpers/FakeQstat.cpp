@@ -21,7 +21,7 @@
 //                                            -nnx, bytes past ASCII in them turn into '?' as qstat
 //                                            "translates" names
 //   on status|info|players DIRECTIVE         the directive holds for runs of that kind only
-//   started FILE                             create FILE as soon as the program runs
+//   started FILE                             as soon as the program runs, write its process id to FILE
 //   wait-for FILE                            before answering, wait (at most 30 s) until FILE exists
 //   delay MS                                 before answering, sleep MS
 //   hang                                     write nothing, wait until ended
@@ -311,8 +311,9 @@ int main(int argc, char** argv)
         return 3;
     }
     const Scenario s = loadScenario(statusRun ? RunKind::Status : infoRun ? RunKind::Info : RunKind::Players);
-    if (!s.startedFile.empty())
-        writeFile(s.startedFile, "started\n");
+    // Renamed into place, so whoever sees the file can read the whole id.
+    if (!s.startedFile.empty() && writeFile(s.startedFile + ".part", std::to_string(getpid()) + "\n"))
+        std::rename((s.startedFile + ".part").c_str(), s.startedFile.c_str());
 
     using namespace std::chrono;
     if (!s.waitFor.empty()) {

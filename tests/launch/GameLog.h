@@ -16,6 +16,7 @@
 // The records the stand-in game appends to MORVANE_FAKE_GAME_LOG, one per run.
 struct GameRun
 {
+    qint64 pid = 0;
     QString cwd;
     QStringList arguments;
 };
@@ -30,6 +31,8 @@ inline QList<GameRun> readGameLog(const QString& path)
     for (const QByteArray& line : lines) {
         if (line == "run")
             runs.append(GameRun());
+        else if (line.startsWith("pid=") && !runs.isEmpty())
+            runs.last().pid = line.mid(4).toLongLong();
         else if (line.startsWith("cwd=") && !runs.isEmpty())
             runs.last().cwd = QString::fromLocal8Bit(line.mid(4));
         else if (line.startsWith("arg=") && !runs.isEmpty())
@@ -49,7 +52,19 @@ inline QList<TStateInfoForm*> visibleStatusWindows()
     return out;
 }
 
+// Gone, or dead and waiting to be reaped: a grandchild or an orphan is reaped by whoever adopted it,
+// which may be nobody in a container.
 inline bool processIsGone(qint64 pid)
 {
-    return pid > 0 && ::kill(pid_t(pid), 0) == -1 && errno == ESRCH;
+    if (pid <= 0)
+        return false;
+    if (::kill(pid_t(pid), 0) == -1 && errno == ESRCH)
+        return true;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    // "pid (name) S ...": the state follows the last parenthesis.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && line.mid(close + 2, 1) == "Z";
 }

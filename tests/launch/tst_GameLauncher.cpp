@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 
 class TestGameLauncher : public QObject
@@ -43,6 +45,12 @@ private slots:
     void missingWineShowsAMessage();
     void nestedLaunchesEachHaveAWindow();
     void launchFromAModalDialogIsOwnedByIt();
+    void programEndLeavesTheGameRunning();
+    void programEndingEndsWaitsAndLaunches();
+    void cancelEndsTheRunnersWholeGroup();
+    void cancelledGameEndsWithTheProgram();
+    void quickEndsStopTheRestartChain_data();
+    void quickEndsStopTheRestartChain();
 
 private:
     QList<GameRun> runs() const { return readGameLog(m_log); }
@@ -185,7 +193,8 @@ void TestGameLauncher::cancelEndsTheGameAndClosesTheWindow()
     });
     m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     QVERIFY(pid > 0);
-    QVERIFY(processIsGone(pid));
+    // Ended without holding the window up: the end follows shortly.
+    QTRY_VERIFY_WITH_TIMEOUT(processIsGone(pid), 10000);
     QVERIFY(visibleStatusWindows().isEmpty());
     QCOMPARE(runs().size(), 1);
     QCOMPARE(m_prompter->asked.size(), 0);
@@ -256,7 +265,7 @@ void TestGameLauncher::cancelEndsTheRestartChain()
     QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
     QCOMPARE(pids.size(), 1);
     QCOMPARE(runs().size(), 1);
-    QVERIFY(processIsGone(pids.first()));
+    QTRY_VERIFY_WITH_TIMEOUT(processIsGone(pids.first()), 10000);
     QVERIFY(panel.autoRestartBox()->isChecked());
 }
 
@@ -365,6 +374,141 @@ void TestGameLauncher::launchFromAModalDialogIsOwnedByIt()
     m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     // Owned by the modal dialog, the status window is not blocked by it: its cancel button works.
     QCOMPARE(owner, &dialog);
+}
+
+void TestGameLauncher::programEndLeavesTheGameRunning()
+{
+    // The program quits while a dedicated host with the restart box ticked runs: the wait ends
+    // without ending the host, and no new run starts on the way out.
+    setMode("wait");
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    QList<qint64> pids;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        pids << pid;
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(waitForRuns(1));
+            QCoreApplication::exit(0);
+        });
+    });
+    QTimer::singleShot(0, &panel, [&] { QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton); });
+    QCoreApplication::exec();
+    QCOMPARE(pids.size(), 1);
+    const qint64 game = pids.first();
+    const bool survived = !processIsGone(game);
+    ::kill(pid_t(game), SIGKILL);
+    QVERIFY(survived);
+    QCOMPARE(runs().size(), 1);
+    QCOMPARE(m_prompter->asked.size(), 0);
+}
+
+void TestGameLauncher::programEndingEndsWaitsAndLaunches()
+{
+    setMode("wait");
+    qint64 game = 0;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        game = pid;
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(waitForRuns(1));
+            m_launcher->programEnding();
+        });
+    });
+    m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
+    const bool survived = game > 0 && !processIsGone(game);
+    ::kill(pid_t(game), SIGKILL);
+    QVERIFY(survived);
+    // Once the program ends, nothing more is started.
+    m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
+    QCOMPARE(runs().size(), 1);
+}
+
+void TestGameLauncher::cancelEndsTheRunnersWholeGroup()
+{
+    // Under a runner (Wine, or a script) the game is a grandchild. This one ignores SIGTERM, so
+    // only the KILL after the grace ends it.
+    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
+    QVERIFY(QFile::remove(exe));
+    TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
+    const QString runner = m_folders->path(QStringLiteral("runner.sh"));
+    TestFolders::writeFile(runner, "#!/bin/sh\n\"" + QFile::encodeName(QStringLiteral(MORVANE_FAKE_GAME)) +
+                                       "\" \"$@\" &\nwait\n");
+    QFile::setPermissions(runner, QFile::permissions(runner) | QFile::ExeOwner);
+    m_launcher->setGameRunner(runner);
+    m_launcher->setCancelGrace(std::chrono::milliseconds(300));
+    setMode("stubborn");
+    qint64 runnerPid = 0;
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+        runnerPid = pid;
+        clickCancelLater(1);
+    });
+    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
+    QCOMPARE(runs().size(), 1);
+    const qint64 game = runs().first().pid;
+    QVERIFY(game > 0 && game != runnerPid);
+    QVERIFY(visibleStatusWindows().isEmpty());
+    const bool gone = QTest::qWaitFor([&] { return processIsGone(game) && processIsGone(runnerPid); }, 10000);
+    if (!gone)
+        ::kill(pid_t(game), SIGKILL);
+    QVERIFY(gone);
+}
+
+void TestGameLauncher::cancelledGameEndsWithTheProgram()
+{
+    // The cancel returns long before the grace is over, so the window is never held up; and a
+    // program that ends meanwhile does not leave the game behind.
+    m_launcher->setCancelGrace(std::chrono::minutes(10));
+    setMode("stubborn");
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] { clickCancelLater(1); });
+    m_launcher->LaunchGame(LaunchMode::Plain, QString(), QStringLiteral("x"));
+    QCOMPARE(runs().size(), 1);
+    const qint64 game = runs().first().pid;
+    const bool aliveInGrace = !processIsGone(game);
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
+    const bool gone = QTest::qWaitFor([&] { return processIsGone(game); }, 10000);
+    if (!gone)
+        ::kill(pid_t(game), SIGKILL);
+    QVERIFY(aliveInGrace);
+    QVERIFY(gone);
+}
+
+void TestGameLauncher::quickEndsStopTheRestartChain_data()
+{
+    QTest::addColumn<QList<QByteArray>>("modes"); // per run; the last one repeats
+    QTest::addColumn<int>("untickAtRun");         // 0: never
+    QTest::addColumn<int>("runCount");
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("three quick ends") << QList<QByteArray>{"exit"} << 0 << 3 << true;
+    QTest::newRow("a long run starts the count again")
+        << QList<QByteArray>{"exit", "exit", "sleep:1700", "exit"} << 0 << 6 << true;
+    QTest::newRow("long runs go on") << QList<QByteArray>{"sleep:1700"} << 4 << 4 << false;
+}
+
+void TestGameLauncher::quickEndsStopTheRestartChain()
+{
+    QFETCH(QList<QByteArray>, modes);
+    QFETCH(int, untickAtRun);
+    QFETCH(int, runCount);
+    QFETCH(bool, stopped);
+    m_launcher->setQuickEndRule(std::chrono::milliseconds(1500), 3);
+    HostCreationPanel panel(*m_prompter, *m_launcher);
+    panel.autoRestartBox()->setChecked(true);
+    int started = 0;
+    setMode(modes.first().constData());
+    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&] {
+        ++started;
+        setMode(modes.at(std::min<qsizetype>(started, modes.size() - 1)).constData());
+        // Also ends a chain that wrongly goes on.
+        if (started == untickAtRun || started > runCount)
+            panel.autoRestartBox()->setChecked(false);
+    });
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    QCOMPARE(started, runCount);
+    QCOMPARE(m_prompter->asked.size(), stopped ? 1 : 0);
+    if (stopped) {
+        QCOMPARE(m_prompter->asked.first().icon, Prompter::Icon::Warning);
+        QVERIFY2(m_prompter->asked.first().text.contains(QStringLiteral("自動再起動")),
+                 qPrintable(m_prompter->asked.first().text));
+    }
 }
 
 QTEST_MAIN(TestGameLauncher)

@@ -11,6 +11,11 @@
 #include <QFile>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <memory>
 
 using Outcome = StatusQuery::Outcome;
 
@@ -60,20 +65,16 @@ private slots:
     void runQueryProgramDropsAnOlderAnswer();
     void runQueryProgramEndsAHungRun();
     void runQueryProgramReportsAMissingProgram();
+    void runQueryProgramCutShortByTheEndIsNoAnswer();
+    void statusRunCutShortIsNoAnswer();
 
 private:
     QByteArray m_path;
 };
 
-void TestStatusQuery::initTestCase()
-{
-    m_path = qgetenv("PATH");
-}
+void TestStatusQuery::initTestCase() { m_path = qgetenv("PATH"); }
 
-void TestStatusQuery::cleanup()
-{
-    qputenv("PATH", m_path);
-}
+void TestStatusQuery::cleanup() { qputenv("PATH", m_path); }
 
 void TestStatusQuery::foundInTheProgramFolder_data()
 {
@@ -357,6 +358,62 @@ void TestStatusQuery::runQueryProgramReportsAMissingProgram()
     makeScript(f.program(QStringLiteral("qstat")), "#!/nonexistent/interpreter\n");
     QVERIFY_THROWS_EXCEPTION(
         UserError, queryrunner::RunQueryProgram(f.programFolder(), queryfiles::hostInfoArguments(QStringLiteral("a"))));
+}
+
+void TestStatusQuery::runQueryProgramCutShortByTheEndIsNoAnswer()
+{
+    // The program quits while a host information query waits (a handler run from the main loop):
+    // what the query program wrote so far is no answer, and the program does not run on.
+    TestFolders f;
+    FakeQstatSetup fake(f.programFolder());
+    const QString started = fake.path(QStringLiteral("started"));
+    fake.setScenario("started " + QFile::encodeName(started) + "\nhang-after-write\n");
+    const QString output = f.program(QStringLiteral("hostinfo.dat"));
+    bool ran = false;
+    bool answered = true;
+    QTimer::singleShot(0, [&] {
+        answered = queryrunner::RunQueryProgram(f.programFolder(), queryfiles::hostInfoArguments(QStringLiteral("a")));
+        ran = true;
+    });
+    QTimer written;
+    QObject::connect(&written, &QTimer::timeout, [&] {
+        if (QFile::exists(started) && QFile::exists(output))
+            QCoreApplication::exit(0);
+    });
+    written.start(10);
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    limit.start(20000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(ran);
+    QVERIFY(!answered);
+    QVERIFY(!QFile::exists(output));
+    const qint64 pid = TestFolders::readFile(started).trimmed().toLongLong();
+    QVERIFY(pid > 0);
+    QVERIFY(::kill(pid_t(pid), 0) == -1 && errno == ESRCH);
+}
+
+void TestStatusQuery::statusRunCutShortIsNoAnswer()
+{
+    // The event loop the check thread waits in is ended from outside (as the end of a thread's
+    // loop does): the run has no results, and its half-done output is not left for the next one.
+    TestFolders f;
+    FakeQstatSetup fake(f.programFolder());
+    queryfiles::WriteQueryTemplates(f.programFolder());
+    writeAddressFile(f, "GRS a\r\n");
+    fake.setScenario("host a 1 8 5 Yes\nhang-after-write\n");
+    StatusQuery query(f.programFolder(), 3600 * 1000);
+    Outcome outcome = Outcome::Done;
+    QList<QByteArray> results = {"stale"};
+    std::unique_ptr<QThread> thread(QThread::create([&] { outcome = query.run(results, 1); }));
+    thread->start();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.program(QStringLiteral("qout.dat"))), 10000);
+    thread->quit();
+    QVERIFY(thread->wait(10000));
+    QCOMPARE(outcome, Outcome::Aborted);
+    QCOMPARE(results, QList<QByteArray>{});
+    QVERIFY(!QFile::exists(f.program(QStringLiteral("qout.dat"))));
 }
 
 QTEST_GUILESS_MAIN(TestStatusQuery)
