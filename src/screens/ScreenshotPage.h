@@ -25,6 +25,7 @@ public:
     QListView* ImgLvSS() const { return m_view; }
     ScreenshotModel& model() const { return *m_model; }
     const TImgCustomTest& imageLoader() const { return m_imageLoader; }
+    ThumbnailLoader& loader() const { return *m_loader; }
     // The folder of the newest listing.
     const QString& folder() const { return m_folder; }
     // True from a showing until its listing and every thumbnail of it are in.

@@ -46,6 +46,8 @@ void ThumbnailLoader::cancel()
     m_pool.clear();
 }
 
+bool ThumbnailLoader::waitForDone(int msecs) { return m_pool.waitForDone(msecs); }
+
 quint64 ThumbnailLoader::list(const QString& folder)
 {
     cancel();

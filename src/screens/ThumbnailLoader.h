@@ -44,6 +44,8 @@ public:
     void load(quint64 listing, QList<Request> requests);
     // Stops all work.
     void cancel();
+    // Waits until no worker runs; false when the time ran out.
+    bool waitForDone(int msecs);
 
     quint64 currentListing() const { return m_current; }
     int threadCount() const { return m_pool.maxThreadCount(); }
