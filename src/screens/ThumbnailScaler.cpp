@@ -13,14 +13,14 @@ QSize ThumbnailScaler::fitted(QSize size, QSize box)
 }
 
 ThumbnailScaler::ThumbnailScaler(QSize source, QSize target)
-    : m_source(source), m_target(target), m_column(std::size_t(source.width())),
+    : m_source(source), m_target(target), m_columnEnd(std::size_t(target.width()), 0),
       m_sums(std::size_t(target.width()) * std::size_t(target.height()) * 3, 0),
       m_colCount(std::size_t(target.width()), 0), m_rowCount(std::size_t(target.height()), 0)
 {
     for (int x = 0; x < source.width(); ++x) {
-        const int column = int(qint64(x) * target.width() / source.width());
-        m_column[std::size_t(x)] = column;
-        ++m_colCount[std::size_t(column)];
+        const auto column = std::size_t(qint64(x) * target.width() / source.width());
+        m_columnEnd[column] = x + 1;
+        ++m_colCount[column];
     }
     for (int y = 0; y < source.height(); ++y)
         ++m_rowCount[std::size_t(qint64(y) * target.height() / source.height())];
@@ -32,13 +32,21 @@ void ThumbnailScaler::addRow(int y, const quint32* row)
         return;
     quint32* sums = m_sums.data() +
                     std::size_t(qint64(y) * m_target.height() / m_source.height()) * std::size_t(m_target.width()) * 3;
-    const int* column = m_column.data();
-    for (int x = 0; x < m_source.width(); ++x) {
-        const quint32 p = row[x];
-        quint32* s = sums + column[x] * 3;
-        s[0] += (p >> 16) & 0xFF;
-        s[1] += (p >> 8) & 0xFF;
-        s[2] += p & 0xFF;
+    // Column by column, so the inner loop is a plain run over the source pixels of one block.
+    int x = 0;
+    for (std::size_t tx = 0; tx < m_columnEnd.size(); ++tx, sums += 3) {
+        quint32 red = 0;
+        quint32 green = 0;
+        quint32 blue = 0;
+        for (const int end = m_columnEnd[tx]; x < end; ++x) {
+            const quint32 p = row[x];
+            red += (p >> 16) & 0xFF;
+            green += (p >> 8) & 0xFF;
+            blue += p & 0xFF;
+        }
+        sums[0] += red;
+        sums[1] += green;
+        sums[2] += blue;
     }
 }
 

@@ -25,7 +25,7 @@ public:
 private:
     QSize m_source;
     QSize m_target;
-    std::vector<int> m_column;       // thumbnail column of each source column
+    std::vector<int> m_columnEnd;    // first source column past each thumbnail column
     std::vector<quint32> m_sums;     // red, green, blue per thumbnail pixel
     std::vector<quint32> m_colCount; // source columns per thumbnail column
     std::vector<quint32> m_rowCount; // source rows per thumbnail row

@@ -60,6 +60,13 @@ class TestScreenshotPage : public QObject
         QVERIFY(!m_page->isLoading());
     }
 
+    // New thumbnails reach the cache after all are shown.
+    void waitForCache()
+    {
+        QVERIFY(m_page->loader().waitForDone(10000));
+        QCOMPARE(m_page->loader().unwrittenCount(), 0);
+    }
+
     QStringList names() const
     {
         QStringList out;
@@ -107,6 +114,7 @@ private slots:
         QVERIFY(!m_page->ImgLvSS()->isEnabled());
         showAndWait();
         QVERIFY(m_page->ImgLvSS()->isEnabled());
+        waitForCache();
         QCOMPARE(names(), (QStringList{QStringLiteral("shot0000.bmp"), QStringLiteral("shot0001.bmp"),
                                        QStringLiteral("shot0002.bmp")}));
         for (int row = 0; row < 3; ++row) {
@@ -168,6 +176,7 @@ private slots:
     void aCachedThumbnailIsReusedAndRenewedWhenTheFileChanges()
     {
         showAndWait();
+        waitForCache();
         const QString shot = m_folders->game(QStringLiteral("shot0001.bmp"));
         const qint64 firstStamp = model().item(1).thumbnail.cacheKey();
         // Shown again unchanged: nothing is made anew.
@@ -192,8 +201,26 @@ private slots:
         file.close();
         showAndWait();
         QCOMPARE(centre(1), qRgb(0, 255, 0));
+        waitForCache();
         const QImage renewed = QImageReader(cachePath(shot), "png").read();
         QCOMPARE(renewed.text(QStringLiteral("Thumb::MTime")), QString::number(later.toSecsSinceEpoch()));
+    }
+
+    void thumbnailsNotYetCachedAreWrittenAfterAnotherShowing()
+    {
+        // Shown again the moment the first showing is complete, before its thumbnails are written.
+        QSignalSpy finished(m_page.get(), &ScreenshotPage::loadingFinished);
+        connect(m_page.get(), &ScreenshotPage::loadingFinished, this, [this] {
+            if (m_page->folder() == m_folders->gameFolder() && m_gameFolder == m_folders->gameFolder()) {
+                m_gameFolder = m_folders->path(QStringLiteral("elsewhere"));
+                m_page->TabSheet3Show();
+            }
+        });
+        m_page->TabSheet3Show();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
+        waitForCache();
+        for (const QString& name : {QStringLiteral("shot0000.bmp"), QStringLiteral("shot0001.bmp")})
+            QVERIFY(QFile::exists(cachePath(m_folders->game(name))));
     }
 
     void theNewestListingWins()
@@ -243,6 +270,7 @@ private slots:
         QCOMPARE(names().last(), QStringLiteral("表.bmp"));
         QCOMPARE(state(3), ScreenshotModel::State::Ready);
         QCOMPARE(centre(3), qRgb(0, 128, 255));
+        waitForCache();
         const QByteArray uri = thumbnailnames::uriFor(raw);
         QVERIFY(uri.endsWith("/%95%5C.bmp"));
         QVERIFY(QFile::exists(thumbnailnames::normalPath(thumbnailnames::cacheRoot(), uri)));
