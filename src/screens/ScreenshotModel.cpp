@@ -52,8 +52,9 @@ QList<int> ScreenshotModel::setFiles(QList<ScreenshotFile> files)
     for (qsizetype i = 0; i < files.size(); ++i) {
         Item it;
         const auto found = old.constFind(files[i].path);
-        if (found != old.cend() && m_items[*found].state != State::Pending &&
-            m_items[*found].file.sameVersion(files[i]))
+        // A file that failed is tried again: it may have been unreadable only for a moment, and the
+        // cache's failure notes keep a damaged one from being read again.
+        if (found != old.cend() && m_items[*found].state == State::Ready && m_items[*found].file.sameVersion(files[i]))
             it = m_items[*found];
         else
             wanted.append(int(i));

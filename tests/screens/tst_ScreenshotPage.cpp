@@ -6,6 +6,7 @@
 #include "support/TestBitmaps.h"
 #include "support/TestFolders.h"
 
+#include <QAbstractItemModelTester>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -111,6 +112,7 @@ private slots:
 
     void theDemoScreenshotsShowAsThumbnails()
     {
+        QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(!m_page->ImgLvSS()->isEnabled());
         showAndWait();
         QVERIFY(m_page->ImgLvSS()->isEnabled());
