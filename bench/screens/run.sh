@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 files=${1:-500}
-runs=${2:-3}
+runs=${2:-5}
 ./scripts/deps xvfb xauth >/dev/null
 
 build=build-bench
