@@ -75,6 +75,8 @@ void ScreenshotPage::TabSheet3Show()
 
 void ScreenshotPage::onListed(quint64 listing, const QList<ScreenshotFile>& files)
 {
+    if (listing != m_loader->currentListing())
+        return;
     const QList<int> rows = m_model->setFiles(files);
     QList<ThumbnailLoader::Request> requests;
     requests.reserve(rows.size());
@@ -84,8 +86,11 @@ void ScreenshotPage::onListed(quint64 listing, const QList<ScreenshotFile>& file
     finishIfDone();
 }
 
-void ScreenshotPage::onThumbnails(quint64, const QList<ThumbnailLoader::Result>& results)
+void ScreenshotPage::onThumbnails(quint64 listing, const QList<ThumbnailLoader::Result>& results)
 {
+    // Rows belong to one listing: another's would land on the wrong files.
+    if (listing != m_loader->currentListing())
+        return;
     for (const ThumbnailLoader::Result& r : results)
         m_model->setThumbnail(r.row, r.image, r.error);
     finishIfDone();

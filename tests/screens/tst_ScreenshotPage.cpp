@@ -225,21 +225,34 @@ private slots:
             QVERIFY(QFile::exists(cachePath(m_folders->game(name))));
     }
 
+    void theNewestListingWins_data()
+    {
+        QTest::addColumn<bool>("decoding");
+        QTest::newRow("while listing") << false;
+        QTest::newRow("while making thumbnails") << true;
+    }
+
     void theNewestListingWins()
     {
+        QFETCH(bool, decoding);
         const QString many = m_folders->path(QStringLiteral("many"));
         const QByteArray bytes = solid(qRgb(200, 200, 0), 320, 240);
         for (int i = 0; i < 300; ++i)
             TestFolders::writeFile(many + QStringLiteral("/s%1.bmp").arg(i, 4, 10, QLatin1Char('0')), bytes);
         m_gameFolder = many;
         m_page->TabSheet3Show();
+        if (decoding)
+            QTRY_VERIFY_WITH_TIMEOUT(model().readyCount() > 0, 10000);
         m_gameFolder = m_folders->gameFolder();
         showAndWait();
         QVERIFY(m_page->loader().waitForDone(10000));
         QCoreApplication::processEvents(); // whatever the older listing still sent arrives now
-        QCOMPARE(model().rowCount(), 3);
-        QCOMPARE(model().readyCount(), 3);
-        QCOMPARE(model().item(0).file.name, QStringLiteral("shot0000.bmp"));
+        QCOMPARE(names(), (QStringList{QStringLiteral("shot0000.bmp"), QStringLiteral("shot0001.bmp"),
+                                       QStringLiteral("shot0002.bmp")}));
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(state(row), ScreenshotModel::State::Ready);
+            QCOMPARE(centre(row), centreOfFile(m_folders->game(names().at(row))));
+        }
     }
 
     void screenshotsRemovedWhileLoadingFailQuietly()
