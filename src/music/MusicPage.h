@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "music/MusicFiles.h"
+#include "music/MusicSettings.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class ProfileFile;
+class Prompter;
+class QLineEdit;
+class QPushButton;
+class QSoundEffect;
+namespace Ui {
+class MusicPage;
+}
+
+// The "ミュージック" page inside "全般": six slots, each a chosen sound file with its browse and
+// preview buttons, and the buttons that apply the choices to the game and restore its own music.
+class MusicPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MusicPage(Prompter& prompter, QWidget* parent = nullptr);
+    ~MusicPage() override;
+
+    // Start-up: the game folder's music folder, found in any letter case. It stays for the whole
+    // run; another game folder chosen later takes effect at the next start.
+    void fixMusicFolder(const QString& gameFolder);
+    const QString& musicFolder() const { return m_files.musicFolder(); }
+
+    void readSettings(const ProfileFile& ini);
+    void writeSettings(ProfileFile& ini) const;
+
+    // Slots are 0-based.
+    QLineEdit* edit(int slot) const;
+    QPushButton* playButton(int slot) const;
+    QPushButton* referButton(int slot) const;
+    QString slotLabel(int slot) const;
+
+    // Shared by the six "参照" buttons: MusicOpenDlg, and the chosen file into the slot's edit.
+    void ReferMusicBtnClick(int slot);
+    // "再生" starts playing the file and leaves only this button enabled, as "停止"; "停止" stops.
+    void TogglePreview(QPushButton* button, const QString& file);
+    void PlayMusicBtnClick(int slot);
+    // "適用".
+    void Button44Click();
+    // "初期設定に戻す".
+    void LoadDefMusicBtnClick();
+
+    // The file a preview was last started with, empty while none plays.
+    const QString& previewFile() const { return m_previewFile; }
+
+private:
+    MusicFiles::Choices choices() const;
+    void startPreview(const QString& file);
+    void stopPreview();
+    QString failureReport(const QString& heading, const QList<MusicFiles::Failure>& failures) const;
+
+    std::unique_ptr<Ui::MusicPage> m_ui;
+    Prompter& m_prompter;
+    MusicFiles m_files;
+    MusicSettings m_settings;
+    QSoundEffect* m_sound = nullptr; // made on the first preview: the sound service is slow to start
+    QString m_previewFile;
+};
