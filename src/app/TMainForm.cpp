@@ -18,6 +18,7 @@
 #include "launch/PublicAddressPanel.h"
 #include "launch/StateInfo.h"
 #include "mods/ModsPage.h"
+#include "music/MusicPage.h"
 #include "options/GeneralPage.h"
 #include "options/MultiplayPage.h"
 #include "options/OptionsEditor.h"
@@ -25,6 +26,7 @@
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 #include "platform/UiFont.h"
+#include "screens/ScreenshotPage.h"
 #include "status/HostInfo.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
@@ -34,8 +36,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -47,9 +47,6 @@ namespace {
 
 constexpr int ClientWidth = 394;
 constexpr int ClientHeight = 446;
-
-const char16_t* const musicLabels[6] = {u"メインテーマ",        u"アクション＆メイン画面", u"ミッションロード中1",
-                                        u"ミッションロード中2", u"ミッション成功",         u"ミッション失敗"};
 
 } // namespace
 
@@ -138,21 +135,13 @@ void TMainForm::createTabs()
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
     addPage(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
     addPage(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
-    addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"));
+    addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"), new ScreenshotPage(m_prompter, gameFolder));
 
     auto* general = new QTabWidget;
     general->setObjectName(QStringLiteral("PageControl2"));
     general->addTab(m_options->generalPage(), QStringLiteral("一般"));
-    auto* musicPage = new QWidget;
-    musicPage->setObjectName(QStringLiteral("TabMusic"));
-    auto* musicLayout = new QFormLayout(musicPage);
-    for (std::size_t i = 0; i < m_musicEdits.size(); ++i) {
-        m_musicEdits[i] = new QLineEdit(musicPage);
-        m_musicEdits[i]->setObjectName(QStringLiteral("LabeledEdit%1").arg(i + 1));
-        m_musicEdits[i]->setReadOnly(true);
-        musicLayout->addRow(QString::fromUtf16(musicLabels[i]), m_musicEdits[i]);
-    }
-    general->addTab(musicPage, QStringLiteral("ミュージック"));
+    m_music = new MusicPage(m_prompter);
+    general->addTab(m_music, QStringLiteral("ミュージック"));
     addPage(QStringLiteral("TabGeneral"), QStringLiteral("全般"), general);
     addPage(QStringLiteral("TabLink"), QStringLiteral("リンク"), new LinksPage);
     layout->addWidget(m_tabs);
@@ -257,6 +246,7 @@ void TMainForm::FormCreate()
     m_options->store().load();
     N12Click();
     m_historyStore.load();
+    m_music->fixMusicFolder(m_gameFolder);
     m_mods->store().load();
     runStep([this] { queryfiles::WriteQueryTemplates(m_programFolder); });
     if (m_gameFolderUnusable) {
@@ -293,13 +283,12 @@ void TMainForm::LoadSettings()
     m_gameFolder = m_frameSettings.gameFolder.text();
     m_inTray->setChecked(m_frameSettings.inTray);
     m_noClose->setChecked(m_frameSettings.noClose);
-    for (std::size_t i = 0; i < m_musicEdits.size(); ++i)
-        m_musicEdits[i]->setText(m_frameSettings.music[i].text());
     m_hostTab->publicAddress()->readSettings(ini);
     m_mods->readSettings(ini);
     hostsPage()->readSettings(ini);
     m_hostTab->hostListTransfer()->readSettings(ini);
     statusCheck()->readSettings(ini);
+    m_music->readSettings(ini);
     m_launcher->setGameRunner(LaunchSettings::read(ini).gameRunner);
 }
 
@@ -309,15 +298,13 @@ void TMainForm::SaveSettings()
     FrameSettings frame = m_frameSettings;
     frame.inTray = m_inTray->isChecked();
     frame.noClose = m_noClose->isChecked();
-    std::array<QString, 6> music;
-    for (std::size_t i = 0; i < music.size(); ++i)
-        music[i] = m_musicEdits[i]->text();
-    frame.write(ini, m_gameFolder, music);
+    frame.write(ini, m_gameFolder);
     m_hostTab->publicAddress()->writeSettings(ini);
     m_mods->writeSettings(ini);
     hostsPage()->writeSettings(ini);
     m_hostTab->hostListTransfer()->writeSettings(ini);
     statusCheck()->writeSettings(ini);
+    m_music->writeSettings(ini);
     m_settings.save();
 }
 

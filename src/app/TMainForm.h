@@ -7,7 +7,6 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 
 class AddressHistory;
@@ -15,10 +14,10 @@ class GameLauncher;
 class HostTab;
 class HostsPage;
 class ModsPage;
+class MusicPage;
 class OptionsEditor;
 class Prompter;
 class QAction;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -123,7 +122,7 @@ private:
     ModsPage* m_mods = nullptr;
     OptionsEditor* m_options = nullptr;
     QPushButton* m_startButton = nullptr;
-    std::array<QLineEdit*, 6> m_musicEdits = {};
+    MusicPage* m_music = nullptr;
 
     QMenu* m_trayMenu = nullptr;
     QAction* m_exit = nullptr;

@@ -26,12 +26,7 @@ private slots:
     void unreadableAndUnwritableFilesNameThePath();
     void intervalItemName_data();
     void intervalItemName();
-
-private:
-    static const std::array<QString, 6> noMusic;
 };
-
-const std::array<QString, 6> TestSettings::noMusic{};
 
 void TestSettings::newFileHasTheSectionsInOrder()
 {
@@ -41,15 +36,13 @@ void TestSettings::newFileHasTheSectionsInOrder()
     // Written in another order than the sections stand in a new file.
     StatusSettings{20000}.write(settings.file());
     PublicAddressSettings().write(settings.file());
-    FrameSettings().write(settings.file(), QStringLiteral("/games/ゴースト"),
-                          {QString(), QStringLiteral("/music/a.wav")});
+    FrameSettings().write(settings.file(), QStringLiteral("/games/ゴースト"));
     settings.save();
     QCOMPARE(TestFolders::readFile(settings.path()),
              QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
                                "[StartUp]\r\nGetIP=1\r\n"
                                "[Morvane]\r\nCheckHostInterval=20000\r\nInTray=0\r\nNoClose=0\r\n"
-                               "[GRMusic]\r\nMusic1=\r\nMusic2=/music/a.wav\r\nMusic3=\r\nMusic4=\r\n"
-                               "Music5=\r\nMusic6=\r\n"));
+                               "[GRMusic]\r\n"));
 }
 
 void TestSettings::readsEveryKey()
@@ -68,8 +61,6 @@ void TestSettings::readsEveryKey()
     QCOMPARE(frame.inTray, true);
     QCOMPARE(frame.noClose, true);
     QCOMPARE(ModsSettings::read(settings.file()).sortModList(), true);
-    QCOMPARE(frame.music[5].text(), QStringLiteral("C:\\表.wav"));
-    QCOMPARE(frame.music[0].text(), QString());
     const HostViewSettings view = HostViewSettings::read(settings.file());
     QCOMPARE(view.sortLiveHostsFirst, true);
     QCOMPARE(view.scheme, QStringLiteral("マトリックス"));
@@ -112,20 +103,18 @@ void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
     const QByteArray folder = QByteArrayLiteral("/g\x80\xed\x40");
     TestFolders::writeFile(settings.path(), QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder +
                                                 QByteArrayLiteral("\n[Morvane]\nFavourite=1\nCheckHostInterval=20000\n"
-                                                                  "[GRMusic]\nMusic1=\xed\x40.wav\n[Other]\nx=y"));
+                                                                  "[Other]\nx=y"));
     QVERIFY(settings.read());
     const FrameSettings frame = FrameSettings::read(settings.file(), QString());
-    std::array<QString, 6> music = {frame.music[0].text()};
-    frame.write(settings.file(), frame.gameFolder.text(), music);
+    frame.write(settings.file(), frame.gameFolder.text());
     StatusSettings{30000}.write(settings.file());
     settings.save();
     const QByteArray after = TestFolders::readFile(settings.path());
     QVERIFY2(after.startsWith(QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder), after.constData());
-    QVERIFY(after.contains(QByteArrayLiteral("\nMusic1=\xed\x40.wav\n")));
     QVERIFY(after.contains(QByteArrayLiteral("[Morvane]\nFavourite=1\nCheckHostInterval=30000\r\n")));
     QVERIFY(after.endsWith(QByteArrayLiteral("[Other]\nx=y")));
     // An edited value is written as its new text.
-    frame.write(settings.file(), QStringLiteral("/new"), noMusic);
+    frame.write(settings.file(), QStringLiteral("/new"));
     QCOMPARE(settings.file().readString("Path", "GhostReconPath"), QByteArrayLiteral("/new"));
 }
 
@@ -136,7 +125,7 @@ void TestSettings::runnerIsReadButNeverWritten()
     TestFolders::writeFile(settings.path(), QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n"));
     QVERIFY(settings.read());
     QCOMPARE(LaunchSettings::read(settings.file()).gameRunner, QStringLiteral("/opt/wine/bin/wine"));
-    FrameSettings().write(settings.file(), QStringLiteral("/g"), noMusic);
+    FrameSettings().write(settings.file(), QStringLiteral("/g"));
     settings.save();
     QVERIFY(TestFolders::readFile(settings.path())
                 .startsWith(QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n")));
