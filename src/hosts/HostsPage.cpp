@@ -196,10 +196,7 @@ void HostsPage::setCheckIdle(bool idle)
     m_downButton->setEnabled(idle);
 }
 
-int HostsPage::currentHost() const
-{
-    return m_grid->currentHost();
-}
+int HostsPage::currentHost() const { return m_grid->currentHost(); }
 
 QString HostsPage::currentHostName() const
 {

@@ -6,10 +6,7 @@
 
 AddressHistory::AddressHistory(QObject* parent) : QAbstractListModel(parent) {}
 
-int AddressHistory::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
+int AddressHistory::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 QVariant AddressHistory::data(const QModelIndex& index, int role) const
 {
@@ -21,10 +18,7 @@ QVariant AddressHistory::data(const QModelIndex& index, int role) const
     return {};
 }
 
-QString AddressHistory::text(int i) const
-{
-    return cp932::toUnicode(m_entries.at(i));
-}
+QString AddressHistory::text(int i) const { return cp932::toUnicode(m_entries.at(i)); }
 
 QStringList AddressHistory::texts() const
 {
@@ -52,10 +46,7 @@ bool AddressHistory::insertTyped(const QString& text)
     return true;
 }
 
-void AddressHistory::insertAtTop(const QString& text)
-{
-    insertBytesAtTop(cp932::fromUnicode(text));
-}
+void AddressHistory::insertAtTop(const QString& text) { insertBytesAtTop(cp932::fromUnicode(text)); }
 
 void AddressHistory::insertBytesAtTop(const QByteArray& entry)
 {
@@ -104,7 +95,4 @@ QByteArray AddressHistory::fileBytes() const
     return textfile::joinCrLf(lines);
 }
 
-void AddressHistory::saveFile(const QString& path) const
-{
-    textfile::writeAtomic(path, fileBytes());
-}
+void AddressHistory::saveFile(const QString& path) const { textfile::writeAtomic(path, fileBytes()); }

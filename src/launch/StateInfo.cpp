@@ -41,20 +41,11 @@ TStateInfoForm::TStateInfoForm(QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &TStateInfoForm::Timer1Timer);
 }
 
-void TStateInfoForm::setText(const QString& text)
-{
-    m_label->setText(text);
-}
+void TStateInfoForm::setText(const QString& text) { m_label->setText(text); }
 
-QString TStateInfoForm::text() const
-{
-    return m_label->text();
-}
+QString TStateInfoForm::text() const { return m_label->text(); }
 
-void TStateInfoForm::setCancelVisible(bool visible)
-{
-    m_button->setVisible(visible);
-}
+void TStateInfoForm::setCancelVisible(bool visible) { m_button->setVisible(visible); }
 
 void TStateInfoForm::showNotice(const QString& text)
 {

@@ -89,15 +89,9 @@ constexpr char16_t windowsTwin(char16_t c)
     }
 }
 
-constexpr bool isTrailByte(uchar b)
-{
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
+constexpr bool isTrailByte(uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
-uchar byteAt(QByteArrayView bytes, qsizetype i)
-{
-    return static_cast<uchar>(bytes[i]);
-}
+uchar byteAt(QByteArrayView bytes, qsizetype i) { return static_cast<uchar>(bytes[i]); }
 
 // Decodes a run of whole characters (single bytes ICU maps as Windows does, and lead-trail pairs).
 // Qt's converters keep reporting an error once they have seen one (resetState() does not clear it),

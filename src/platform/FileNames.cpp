@@ -76,15 +76,9 @@ QString resolve(const QString& dir, const QString& relative)
     return path;
 }
 
-bool exists(const QString& dir, const QString& relative)
-{
-    return QFileInfo::exists(resolve(dir, relative));
-}
+bool exists(const QString& dir, const QString& relative) { return QFileInfo::exists(resolve(dir, relative)); }
 
-bool fileExists(const QString& dir, const QString& relative)
-{
-    return QFileInfo(resolve(dir, relative)).isFile();
-}
+bool fileExists(const QString& dir, const QString& relative) { return QFileInfo(resolve(dir, relative)).isFile(); }
 
 QString setNameError(const QString& name)
 {
@@ -92,7 +86,8 @@ QString setNameError(const QString& name)
     const auto forbidden = [](QChar c) { return c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c); };
     if (trimmed.isEmpty() || trimmed == QLatin1String(".") || trimmed == QLatin1String("..") ||
         std::any_of(trimmed.begin(), trimmed.end(), forbidden))
-        return QStringLiteral("「%1」は名前に使えません。\r\n空の名前、「.」「..」、/ \\ : * ? \" < > | を含む名前は付けられません。")
+        return QStringLiteral("「%1」は名前に使えません。\r\n空の名前、「.」「..」、/ \\ : * ? \" < > | "
+                              "を含む名前は付けられません。")
             .arg(name);
     return {};
 }

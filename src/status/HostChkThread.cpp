@@ -20,10 +20,7 @@ HostChkThread::~HostChkThread()
     wait();
 }
 
-void HostChkThread::begin()
-{
-    start(QThread::LowestPriority);
-}
+void HostChkThread::begin() { start(QThread::LowestPriority); }
 
 void HostChkThread::requestStop()
 {

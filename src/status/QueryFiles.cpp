@@ -19,10 +19,7 @@ namespace {
 constexpr qint64 MaxOutputBytes = 1 << 20;
 constexpr qsizetype MaxLineBytes = 4096;
 
-QString inFolder(const QString& programFolder, const QString& name)
-{
-    return QDir(programFolder).filePath(name);
-}
+QString inFolder(const QString& programFolder, const QString& name) { return QDir(programFolder).filePath(name); }
 
 } // namespace
 
@@ -46,7 +43,8 @@ QByteArray hostAddressBytes(const HostGridModel& hosts)
     lines.reserve(hosts.hostCount());
     for (int i = 0; i < hosts.hostCount(); ++i)
         // One line per host whatever the address holds, or every later status would land a row off.
-        lines.append(QByteArrayLiteral("GRS ") + QByteArray(hosts.host(i).address).replace('\r', ' ').replace('\n', ' '));
+        lines.append(QByteArrayLiteral("GRS ") +
+                     QByteArray(hosts.host(i).address).replace('\r', ' ').replace('\n', ' '));
     return textfile::joinCrLf(lines);
 }
 

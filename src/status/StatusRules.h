@@ -12,7 +12,8 @@ namespace statusrules {
 
 // The status cell for one result line: the players, the maximum and the remaining time, as
 // "3/16[25]". A host that is not dedicated ("...]No") counts its hosting player in both numbers, which
-// qstat leaves out, so "3/16[25]No" gives "4/17[25]". A line that does not follow the template shows its text through the first
+// qstat leaves out, so "3/16[25]No" gives "4/17[25]". A line that does not follow the template shows its text through
+// the first
 // "]", and a line without "]" or a host that did not answer gives an empty cell.
 QByteArray statusCellText(QByteArrayView line);
 

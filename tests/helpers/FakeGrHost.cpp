@@ -33,10 +33,7 @@ namespace {
 
 volatile std::sig_atomic_t g_end = 0;
 
-void onSignal(int)
-{
-    g_end = 1;
-}
+void onSignal(int) { g_end = 1; }
 
 struct Host
 {

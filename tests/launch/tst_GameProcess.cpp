@@ -109,7 +109,8 @@ void TestGameProcess::nativeGameGetsModeAndArgumentAsArguments()
     QFETCH(QString, mode);
     QFETCH(QString, argument);
     QFETCH(QStringList, arguments);
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), mode, argument, QString());
+    const auto c =
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), mode, argument, QString());
     QCOMPARE(c.program, m_folders->game(QStringLiteral("GhostRecon.exe")));
     QCOMPARE(c.executable, c.program);
     QCOMPARE(c.arguments, arguments);
@@ -119,15 +120,18 @@ void TestGameProcess::gameIsFoundInAnyLetterCase()
 {
     const QString renamed = m_folders->game(QStringLiteral("ghostrecon.EXE"));
     QVERIFY(QFile::rename(m_folders->game(QStringLiteral("GhostRecon.exe")), renamed));
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QStringLiteral("-server"), QString(), QString());
+    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
+                                        QStringLiteral("-server"), QString(), QString());
     QCOMPARE(c.program, renamed);
 }
 
 void TestGameProcess::missingGameIsReported()
 {
     QVERIFY(QFile::remove(m_folders->game(QStringLiteral("GhostRecon.exe"))));
-    const QString text =
-        expectError([&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QString()); });
+    const QString text = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                             QString());
+    });
     QVERIFY2(text.contains(QDir::toNativeSeparators(m_folders->game(QStringLiteral("GhostRecon.exe")))),
              qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("見つかりません")), qPrintable(text));
@@ -138,8 +142,10 @@ void TestGameProcess::folderNamedLikeTheGameIsReported()
     const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
     QVERIFY(QFile::remove(exe));
     QVERIFY(QDir().mkpath(exe));
-    const QString text =
-        expectError([&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QString()); });
+    const QString text = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                             QString());
+    });
     QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("ファイルではありません")),
              qPrintable(text));
 }
@@ -149,8 +155,10 @@ void TestGameProcess::fileThatIsNoProgramIsReported()
     const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
     QVERIFY(QFile::remove(exe));
     TestFolders::writeFile(exe, QByteArrayLiteral("not a program\r\n"));
-    const QString text =
-        expectError([&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QString()); });
+    const QString text = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                             QString());
+    });
     QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("実行できる")),
              qPrintable(text));
 }
@@ -159,12 +167,13 @@ void TestGameProcess::windowsProgramGoesThroughTheNamedRunner()
 {
     makeWindowsProgram();
     const QString runner = QStringLiteral(MORVANE_FAKE_GAME);
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QStringLiteral("-client"),
-                                        QStringLiteral("1.2.3.4 -server"), runner);
+    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
+                                        QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server"), runner);
     QCOMPARE(c.program, runner);
     QCOMPARE(c.arguments, (QStringList{m_folders->game(QStringLiteral("GhostRecon.exe")), QStringLiteral("-client"),
                                        QStringLiteral("1.2.3.4 -server")}));
-    const auto plain = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner);
+    const auto plain =
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner);
     QCOMPARE(plain.arguments, QStringList{m_folders->game(QStringLiteral("GhostRecon.exe"))});
 }
 
@@ -172,8 +181,8 @@ void TestGameProcess::runnerNameIsLookedUpOnPath()
 {
     makeWindowsProgram();
     const QString bin = makeBinFolderWith(QStringLiteral("wine-staging"));
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QStringLiteral("-server"), QString(),
-                                        QStringLiteral("wine-staging"));
+    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
+                                        QStringLiteral("-server"), QString(), QStringLiteral("wine-staging"));
     QCOMPARE(c.program, bin + QStringLiteral("/wine-staging"));
 }
 
@@ -181,7 +190,8 @@ void TestGameProcess::wineOnPathIsTheDefaultRunner()
 {
     makeWindowsProgram();
     const QString bin = makeBinFolderWith(QStringLiteral("wine"));
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QStringLiteral("-server"), QString(), QString());
+    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
+                                        QStringLiteral("-server"), QString(), QString());
     QCOMPARE(c.program, bin + QStringLiteral("/wine"));
     QCOMPARE(c.arguments, (QStringList{m_folders->game(QStringLiteral("GhostRecon.exe")), QStringLiteral("-server")}));
 }
@@ -190,8 +200,10 @@ void TestGameProcess::missingWineIsReported()
 {
     makeWindowsProgram();
     makeBinFolderWith(QString());
-    const QString text =
-        expectError([&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QString()); });
+    const QString text = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                             QString());
+    });
     QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("Wine")),
              qPrintable(text));
 }
@@ -201,11 +213,14 @@ void TestGameProcess::missingRunnerIsReported()
     makeWindowsProgram();
     makeBinFolderWith(QStringLiteral("wine"));
     const QString runner = m_folders->path(QStringLiteral("nowhere/runner"));
-    const QString text =
-        expectError([&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner); });
+    const QString text = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner);
+    });
     QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(runner), qPrintable(text));
-    const QString byName = expectError(
-        [&] { gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QStringLiteral("no-such-runner")); });
+    const QString byName = expectError([&] {
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                             QStringLiteral("no-such-runner"));
+    });
     QVERIFY2(byName.contains(QStringLiteral("no-such-runner")), qPrintable(byName));
 }
 
@@ -214,8 +229,8 @@ void TestGameProcess::processRunsFromTheCurrentFolder()
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_folders->programFolder()));
     QProcess process;
-    gameprocess::prepare(
-        process, gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QStringLiteral("-server"), QString(), QString()));
+    gameprocess::prepare(process, gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
+                                                       QStringLiteral("-server"), QString(), QString()));
     QDir::setCurrent(before);
     QCOMPARE(QDir(process.workingDirectory()).canonicalPath(), QDir(m_folders->programFolder()).canonicalPath());
     QCOMPARE(process.arguments(), QStringList{QStringLiteral("-server")});
@@ -228,7 +243,8 @@ void TestGameProcess::programThatFailsToStartIsReported()
     QVERIFY(QFile::remove(exe));
     TestFolders::writeFile(exe, QByteArrayLiteral("#!/nonexistent/interpreter\n"));
     QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner);
-    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), QString());
+    const auto c = gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
+                                        QString());
     QProcess process;
     gameprocess::prepare(process, c);
     const QString text = expectError([&] { gameprocess::start(process, c); });

@@ -28,10 +28,7 @@ namespace {
 
 const QByteArray Default = QByteArrayLiteral("<default>");
 
-QByteArray repeated(char c, int n)
-{
-    return QByteArray(n, c);
-}
+QByteArray repeated(char c, int n) { return QByteArray(n, c); }
 
 } // namespace
 

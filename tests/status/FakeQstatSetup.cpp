@@ -31,10 +31,7 @@ FakeQstatSetup::~FakeQstatSetup()
     qunsetenv("MORVANE_FAKE_QSTAT_LOG");
 }
 
-void FakeQstatSetup::setScenario(const QByteArray& scenario)
-{
-    TestFolders::writeFile(m_scenario, scenario);
-}
+void FakeQstatSetup::setScenario(const QByteArray& scenario) { TestFolders::writeFile(m_scenario, scenario); }
 
 QList<QStringList> FakeQstatSetup::runs() const
 {
@@ -60,7 +57,4 @@ QStringList FakeQstatSetup::workingFolders() const
     return result;
 }
 
-QString FakeQstatSetup::path(const QString& name) const
-{
-    return QFileInfo(m_scenario).dir().filePath(name);
-}
+QString FakeQstatSetup::path(const QString& name) const { return QFileInfo(m_scenario).dir().filePath(name); }

@@ -26,10 +26,7 @@ const QString Stopping = QStringLiteral("停止中..");
 const QString StartHint = QStringLiteral("登録されているホストの稼働状況チェックを開始します");
 const QString StopHint = QStringLiteral("稼働チェックを停止します");
 
-QColor fontColour(const QPushButton& b)
-{
-    return b.palette().color(QPalette::Active, QPalette::ButtonText);
-}
+QColor fontColour(const QPushButton& b) { return b.palette().color(QPalette::Active, QPalette::ButtonText); }
 
 } // namespace
 

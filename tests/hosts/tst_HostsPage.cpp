@@ -28,10 +28,7 @@
 
 namespace {
 
-QByteArray nameOf(int i)
-{
-    return QByteArrayLiteral("host") + QByteArray::number(i);
-}
+QByteArray nameOf(int i) { return QByteArrayLiteral("host") + QByteArray::number(i); }
 QByteArray addressOf(int i)
 {
     return QByteArrayLiteral("10.0.0.") + QByteArray::number(i) + QByteArrayLiteral(":2346");
@@ -108,10 +105,7 @@ void onNextDialog(std::function<void(THostEditDlg*)> step, bool* seen = nullptr)
     });
 }
 
-QRgb pixelAt(QWidget* w, const QPoint& p)
-{
-    return w->grab().toImage().pixel(p);
-}
+QRgb pixelAt(QWidget* w, const QPoint& p) { return w->grab().toImage().pixel(p); }
 
 } // namespace
 
@@ -844,4 +838,4 @@ void TestHostsPage::schemeColours()
 }
 
 QTEST_MAIN(TestHostsPage)
-#include "test_hostspage.moc"
+#include "tst_HostsPage.moc"

@@ -145,4 +145,4 @@ void TestGameFolder::folderThatCannotBeStoredIsRefused()
 }
 
 QTEST_GUILESS_MAIN(TestGameFolder)
-#include "test_gamefolder.moc"
+#include "tst_GameFolder.moc"

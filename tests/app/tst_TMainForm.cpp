@@ -363,4 +363,4 @@ void TestMainForm::endDuringAStartUpQuestionWaitsForStartUp()
 }
 
 QTEST_MAIN(TestMainForm)
-#include "test_mainform.moc"
+#include "tst_TMainForm.moc"

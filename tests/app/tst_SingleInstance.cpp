@@ -140,4 +140,4 @@ int main(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_singleinstance.moc"
+#include "tst_SingleInstance.moc"

@@ -497,4 +497,4 @@ void TestHostList::noQuestionWhenTheFileExists()
 }
 
 QTEST_GUILESS_MAIN(TestHostList)
-#include "test_hostlist.moc"
+#include "tst_THostList.moc"

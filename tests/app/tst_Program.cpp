@@ -239,4 +239,4 @@ void TestProgram::lockOfACrashedCopyIsTakenOver()
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
-#include "test_program.moc"
+#include "tst_Program.moc"
