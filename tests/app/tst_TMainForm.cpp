@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The start-up and shutdown sequences and the window's frame, on real temporary folders.
 #include "app/TMainForm.h"
+#include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
@@ -53,6 +57,9 @@ class TestMainForm : public QObject
 private slots:
     void init();
     void frameAndMenus();
+    void controls_data();
+    void controls();
+    void addressBoxShowsItsWholeDefaultText();
     void configuredStartAsksNothing();
     void firstStartWritesDefaults();
     void storedInterval_data();
@@ -98,10 +105,6 @@ void TestMainForm::frameAndMenus()
         captions << tabs->tabText(i);
     QCOMPARE(captions, (QStringList{QStringLiteral("ホスト"), QStringLiteral("MOD"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"),
                                     QStringLiteral("SSビュー"), QStringLiteral("全般"), QStringLiteral("リンク")}));
-    auto* start = form.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
-    QVERIFY(start);
-    QCOMPARE(start->text(), QStringLiteral("Ghost Recon起動"));
-
     const QList<QAction*> top = form.menuBar()->actions();
     QCOMPARE(top.size(), 3);
     QCOMPARE(top[2]->objectName(), QStringLiteral("About1"));
@@ -119,6 +122,70 @@ void TestMainForm::frameAndMenus()
                                         QStringLiteral("IP1"), QStringLiteral("-"), QStringLiteral("N8")}));
     QVERIFY(action(form, QStringLiteral("N3"))->isChecked());
     QVERIFY(action(form, QStringLiteral("NI10"))->isChecked());
+}
+
+void TestMainForm::controls_data()
+{
+    addControlColumns();
+    addControlRow(u"MainForm", u"モルベーン");
+    addControlRow(u"BitBtn1", u"Ghost Recon起動", u"Ghost Reconを起動します");
+    addControlRow(u"File1", u"ファイル(&F)");
+    addControlRow(u"ReloadConfigFile", u"設定ファイル再読込(&R)");
+    addControlRow(u"HostList1", u"ホストリスト");
+    addControlRow(u"Import1", u"インポート");
+    addControlRow(u"Export1", u"エクスポート");
+    addControlRow(u"CheckWebHostList1", u"最新ホストリストをチェック");
+    addControlRow(u"IP2", u"IP履歴のクリア");
+    addControlRow(u"Exit1", u"終了(&X)");
+    addControlRow(u"Option1", u"オプション(&O)");
+    addControlRow(u"N3", u"起動時にＩＰを取得");
+    addControlRow(u"N11", u"最小化でタスクトレイに入る");
+    addControlRow(u"N12", u"終了までタスクトレイで起動し続ける", u"メニューから終了しない限り、終了しません");
+    addControlRow(u"MOD1", u"MODリストを常にアルファベット順に並べる");
+    addControlRow(u"N22", u"稼働中ホストを優先して並べる");
+    addControlRow(u"HostCheckInterval1", u"ホストチェック間隔");
+    addControlRow(u"NI10", u"10秒");
+    addControlRow(u"NI60", u"１分");
+    addControlRow(u"NI300", u"５分");
+    addControlRow(u"HostViewColor1", u"ホストビューカラー");
+    addControlRow(u"N26", u"標準");
+    addControlRow(u"N27", u"マトリックス");
+    addControlRow(u"Varsity1", u"Varsity");
+    addControlRow(u"GR1", u"GhostReconフォルダ指定");
+    addControlRow(u"About1", u"バージョン情報(&A)");
+    addControlRow(u"N7", u"モルベーンを表示");
+    addControlRow(u"GhostRecon1", u"Ghost Recon起動");
+    addControlRow(u"IP1", u"IP指定接続");
+    addControlRow(u"N8", u"モルベーンを終了");
+}
+
+void TestMainForm::controls()
+{
+    TMainForm form(m_prompter, m_folders->programFolder());
+    checkControlRow(form);
+}
+
+void TestMainForm::addressBoxShowsItsWholeDefaultText()
+{
+    TMainForm form(m_prompter, m_folders->programFolder());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* box = form.findChild<QComboBox*>(QStringLiteral("IPComboBox"));
+    QVERIFY(box);
+    // In the window's fixed width, the text field beside the arrow holds "000.000.000.000:0000".
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = true;
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    const int needed = box->fontMetrics().horizontalAdvance(box->currentText());
+    QVERIFY2(field.width() >= needed, qPrintable(QStringLiteral("%1 < %2").arg(field.width()).arg(needed)));
+    // And nothing of the host tab reaches past the window's edge.
+    const auto children = form.findChild<QWidget*>(QStringLiteral("TabHost"))->findChildren<QWidget*>();
+    for (const QWidget* w : children) {
+        if (w->isVisible())
+            QVERIFY2(form.rect().contains(QRect(w->mapTo(&form, QPoint(0, 0)), w->size())),
+                     qPrintable(w->objectName()));
+    }
 }
 
 void TestMainForm::configuredStartAsksNothing()

@@ -7,6 +7,7 @@
 #include "launch/GameLauncher.h"
 #include "launch/HistoryComboBox.h"
 #include "launch/StateInfo.h"
+#include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
@@ -44,6 +45,10 @@ private slots:
     void clearingDeclinedKeepsTheHistory();
 
     void dialogStartsAsTheUserExpects();
+    void addressBarControls_data();
+    void addressBarControls();
+    void dialogControls_data();
+    void dialogControls();
     void dialogJoinAlwaysAddsAtTheTop();
     void dialogShowsTheHistoryAndKeepsItsText();
     void dialogEnterConnectsAndEscCloses();
@@ -98,8 +103,6 @@ void TestAddressEntry::addressBarStartsAsTheUserExpects()
     m_history->setEntries({QByteArrayLiteral("9.9.9.9:1")});
     AddressBar bar(*m_prompter, *m_history, *m_launcher);
     QCOMPARE(bar.findChild<HistoryComboBox*>(QStringLiteral("IPComboBox")), bar.comboBox());
-    QCOMPARE(bar.findChild<QPushButton*>(QStringLiteral("btnPasteAddress"))->text(), QStringLiteral("貼り付け"));
-    QCOMPARE(bar.findChild<QPushButton*>(QStringLiteral("btnConnect"))->text(), QStringLiteral("接続"));
     // The history's first entry does not replace the initial text.
     QCOMPARE(bar.addressText(), QStringLiteral("000.000.000.000:0000"));
     QCOMPARE(bar.comboBox()->count(), 1);
@@ -107,9 +110,37 @@ void TestAddressEntry::addressBarStartsAsTheUserExpects()
     QVERIFY(bar.comboBox()->isEditable());
     QVERIFY(!bar.connectButton()->isEnabled());
     QVERIFY(bar.connectButton()->font().bold());
-    QCOMPARE(bar.comboBox()->toolTip(), QStringLiteral("接続したいホストのアドレスを入れます"));
-    QCOMPARE(bar.connectButton()->toolTip(), QStringLiteral("指定されたアドレスのゲームに接続します"));
-    QCOMPARE(bar.pasteButton()->toolTip(), QStringLiteral("クリップボードの内容を貼り付けます"));
+}
+
+void TestAddressEntry::addressBarControls_data()
+{
+    addControlColumns();
+    addControlRow(u"IPComboBox", u"000.000.000.000:0000", u"接続したいホストのアドレスを入れます");
+    addControlRow(u"btnPasteAddress", u"貼り付け", u"クリップボードの内容を貼り付けます");
+    addControlRow(u"btnConnect", u"接続", u"指定されたアドレスのゲームに接続します");
+    addControlRow(u"IP2", u"IP履歴のクリア");
+}
+
+void TestAddressEntry::addressBarControls()
+{
+    AddressBar bar(*m_prompter, *m_history, *m_launcher);
+    checkControlRow(bar);
+}
+
+void TestAddressEntry::dialogControls_data()
+{
+    addControlColumns();
+    addControlRow(u"IPConnectionDlg", u"IP指定接続");
+    addControlRow(u"Label1", u"ホストアドレス");
+    addControlRow(u"IPComboBox2", u"000.000.000.000");
+    addControlRow(u"btnConnect", u"接続");
+    addControlRow(u"btnCancel", u"やめる");
+}
+
+void TestAddressEntry::dialogControls()
+{
+    TIPConnectionDlg dialog(*m_prompter, *m_history, *m_launcher);
+    checkControlRow(dialog);
 }
 
 void TestAddressEntry::typingEnablesConnectAndEmptyingDisables()
@@ -250,13 +281,8 @@ void TestAddressEntry::clearingDeclinedKeepsTheHistory()
 void TestAddressEntry::dialogStartsAsTheUserExpects()
 {
     TIPConnectionDlg dialog(*m_prompter, *m_history, *m_launcher);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("IP指定接続"));
     QCOMPARE(dialog.findChild<HistoryComboBox*>(QStringLiteral("IPComboBox2")), dialog.comboBox());
-    QCOMPARE(dialog.addressText(), QStringLiteral("000.000.000.000"));
-    QCOMPARE(dialog.connectButton()->text(), QStringLiteral("接続"));
     QVERIFY(!dialog.connectButton()->isEnabled());
-    QCOMPARE(dialog.closeButton()->text(), QStringLiteral("やめる"));
-    QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("ホストアドレス"));
     QCOMPARE(dialog.comboBox()->maxVisibleItems(), 10);
 }
 

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// What the user reads on a control found by its object name: the caption of a button, label, group
+// box, action or menu, the text of an edit or combo box. A null string when no such control is there.
+QString captionOf(const QObject& window, const QString& objectName);
+// Its hint (tool tip), or a null string when no such control is there.
+QString hintOf(const QObject& window, const QString& objectName);
+
+// The columns of a window's table of controls: "name", "caption", "hint" (an empty hint is not compared).
+void addControlColumns();
+void addControlRow(const char16_t* name, const char16_t* caption, const char16_t* hint = u"");
+// Compares the current row of that table with the window's control.
+void checkControlRow(const QObject& window);
