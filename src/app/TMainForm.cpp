@@ -62,8 +62,9 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("モルベーン"));
     setFont(uiFont());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Only with CustomizeWindowHint do X11 window managers leave out the buttons not asked for.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     m_history = new AddressHistory(this);
     m_launcher = new GameLauncher(m_prompter, this);
     m_launcher->setWindowParent(this);

@@ -38,6 +38,7 @@ AddressEntry::AddressEntry(Prompter& prompter, AddressHistory& history, GameLaun
     m_connect->setAutoDefault(false);
     m_connect->setDefault(false);
 
+    fitToText(m_connect);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_box, 1);
     m_layout->addWidget(m_connect);
@@ -60,7 +61,20 @@ void AddressEntry::setAddressText(const QString& text)
     textChanged(text);
 }
 
-void AddressEntry::addButton(QPushButton* button) { m_layout->insertWidget(m_layout->indexOf(m_connect), button); }
+void AddressEntry::addButton(QPushButton* button)
+{
+    fitToText(button);
+    m_layout->insertWidget(m_layout->indexOf(m_connect), button);
+}
+
+void AddressEntry::fitToText(QPushButton* button)
+{
+    // Styles give a text button at least 80 px; beside an address box in a fixed window that is room
+    // the box needs.
+    QFont font = button->font();
+    font.setBold(true);
+    button->setFixedWidth(QFontMetrics(font).horizontalAdvance(button->text()) + 24);
+}
 
 void AddressEntry::textChanged(const QString& text) { m_connect->setEnabled(!text.isEmpty()); }
 

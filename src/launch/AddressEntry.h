@@ -39,6 +39,7 @@ public slots:
 
 private:
     void textChanged(const QString& text);
+    static void fitToText(QPushButton* button);
 
     Prompter& m_prompter;
     AddressHistory& m_history;
