@@ -97,10 +97,7 @@ QAction* TMainForm::makeAction(const QString& name, const QString& caption, cons
 {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
-    if (handler)
-        connect(a, &QAction::triggered, this, guarded(m_prompter, handler));
-    else
-        a->setEnabled(false); // its subsystem is not there yet
+    connect(a, &QAction::triggered, this, guarded(m_prompter, handler));
     return a;
 }
 
@@ -122,9 +119,7 @@ void TMainForm::createTabs()
 
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
-    auto addPage = [this](const QString& name, const QString& caption, QWidget* page = nullptr) {
-        if (!page)
-            page = new QWidget;
+    auto addPage = [this](const QString& name, const QString& caption, QWidget* page) {
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
     };

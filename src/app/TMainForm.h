@@ -79,9 +79,9 @@ private:
     StatusCheck* statusCheck() const;
     void createMenus();
     void createTabs();
-    QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler = {});
+    QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler);
     QAction* makeOption(const QString& name, const QString& caption, bool checked,
-                        const std::function<void()>& handler = {});
+                        const std::function<void()>& handler);
 
     // The stores' reading and writing.
     void LoadSettings();
