@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "options/TXMLParser.h"
 
+#include "game/GameInstallation.h"
 #include "options/OptionRules.h"
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
@@ -65,7 +66,7 @@ QByteArray TXMLParser::TeamText(bool flag) { return flag ? QByteArrayLiteral("tr
 
 QString TXMLParser::shownName() const
 {
-    return m_name.isEmpty() ? QStringLiteral("options.xml") : QDir::toNativeSeparators(m_name);
+    return m_name.isEmpty() ? gameinstallation::optionsName : QDir::toNativeSeparators(m_name);
 }
 
 qsizetype TXMLParser::FindSection(QByteArrayView name) const
