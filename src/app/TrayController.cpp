@@ -2,6 +2,7 @@
 #include "app/TrayController.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -12,11 +13,15 @@ static void initIconResources() { Q_INIT_RESOURCE(morvane); }
 
 QIcon TrayController::programIcon()
 {
+    // Decoded once: main() makes it the application's icon, which the tray and the about box then share.
+    if (!QGuiApplication::windowIcon().isNull())
+        return QGuiApplication::windowIcon();
     static const bool registered = (initIconResources(), true);
     Q_UNUSED(registered);
     QIcon icon;
-    // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down.
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down. The
+    // larger ones are for desktops and are installed as files; decoding them here would only slow the start.
+    for (int size : {16, 22, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), QSize(size, size));
     return icon;
 }

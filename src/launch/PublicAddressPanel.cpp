@@ -95,7 +95,8 @@ void PublicAddressPanel::FetchPublicAddressAtStartUp()
 
 bool PublicAddressPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_awaitedWindow && event->type() == QEvent::Show) {
+    // After the window's first paint: the fetch's thread and its TLS set-up must not hold the window up.
+    if (watched == m_awaitedWindow && event->type() == QEvent::Paint) {
         m_awaitedWindow->removeEventFilter(this);
         m_awaitedWindow = nullptr;
         QTimer::singleShot(0, this, [this] { startBackgroundFetch(); });

@@ -43,7 +43,6 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
             m_ui->tc5, m_ui->tc6, m_ui->tc7, m_ui->tc8, m_ui->tc9};
     m_keypad = {m_ui->Button16, m_ui->Button17, m_ui->Button18, m_ui->Button19, m_ui->Button20,
                 m_ui->Button21, m_ui->Button22, m_ui->Button23, m_ui->Button24, m_ui->Button25};
-    setUpSetButtons();
 
     QComboBox* sets = m_ui->ComboBox3;
     sets->addItems(chatsetfile::listNames());
@@ -53,6 +52,16 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
 }
 
 MultiplayPage::~MultiplayPage() = default;
+
+void MultiplayPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The style's icons come from the desktop's icon theme, a search that takes longer than making
+    // the whole page: done when the page is first seen, not at start-up.
+    if (!m_ui->btnLoadChatSet->icon().isNull())
+        return;
+    setUpSetButtons();
+}
 
 void MultiplayPage::setUpSetButtons()
 {

@@ -68,6 +68,9 @@ public:
     // Button16Click to Button25Click.
     void keypadClick(int slot);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void setUpSetButtons();
     void connectHandlers();

@@ -58,8 +58,8 @@ private:
 void TestProgramIcon::renderingIsDrawnAtItsSize_data()
 {
     QTest::addColumn<int>("size");
-    // The sizes a notification area and a desktop ask for.
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    // The sizes a notification area and a window's title bar ask for.
+    for (int size : {16, 22, 24, 32, 48, 64})
         QTest::addRow("%dpx", size) << size;
 }
 
