@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostTab.h"
 
+#include "hosts/HostGridView.h"
 #include "hosts/HostListTransfer.h"
 #include "hosts/HostWatchRules.h"
 #include "hosts/HostWatches.h"
@@ -74,11 +75,16 @@ void HostTab::join(const QString& address, const QString& name)
 
 void HostTab::notifyWatchedHosts()
 {
-    for (const HostWatches::Notification& n : m_watches->evaluate(m_hosts->hosts(), QDateTime::currentDateTime())) {
-        m_notifiedAddress = n.address;
-        m_notifiedName = n.name;
-        emit hostNotification(QStringLiteral("モルベーン: ホストの通知"), n.text);
-    }
+    const QList<HostWatches::Notification> fired = m_watches->evaluate(m_hosts->hosts(), QDateTime::currentDateTime());
+    if (fired.isEmpty())
+        return;
+    // One notification per cycle, a line per rule; a click joins the first host it names.
+    QStringList lines;
+    for (const HostWatches::Notification& n : fired)
+        lines << n.text;
+    m_notifiedAddress = fired.first().address;
+    m_notifiedName = fired.first().name;
+    emit hostNotification(QStringLiteral("モルベーン: ホストの通知"), lines.join(QLatin1Char('\n')));
 }
 
 void HostTab::joinNotifiedHost()
@@ -94,7 +100,8 @@ void HostTab::showQueryProblem(const QString& problem)
     QString shown = lines.value(0);
     if (lines.size() > 1)
         shown += QStringLiteral(" (他%1件)").arg(lines.size() - 1);
-    m_problemLine->setText(m_problemLine->fontMetrics().elidedText(shown, Qt::ElideRight, m_hosts->width()));
+    // As wide as the grid above it.
+    m_problemLine->setText(m_problemLine->fontMetrics().elidedText(shown, Qt::ElideRight, m_hosts->grid()->width()));
     m_problemLine->setToolTip(problem);
     m_problemLine->setVisible(!problem.isEmpty());
 }

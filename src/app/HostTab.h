@@ -41,11 +41,11 @@ public:
     // The line under the grid that tells what went wrong inside the query program.
     QLabel* queryProblemLine() const { return m_problemLine; }
 
-    // Joins the host that the last watch notification named.
+    // Joins the host that the last watch notification named first.
     void joinNotifiedHost();
 
 signals:
-    // A watched host's rule became true: for the notification area.
+    // Watched hosts' rules became true in a status cycle: for the notification area, one line each.
     void hostNotification(const QString& title, const QString& text);
 
 private:

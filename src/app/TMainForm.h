@@ -59,8 +59,6 @@ public:
     TIPConnectionDlg* ipConnectionDialog();
     THostInfoDlg* hostInfoDialog() const { return m_hostInfo; }
     ModJoin* modJoin() const { return m_modJoin; }
-    ModsPage* modsPage() const { return m_mods; }
-    TrayController* tray() const { return m_tray; }
 
 public slots:
     void Exit1Click();

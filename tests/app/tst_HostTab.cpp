@@ -32,6 +32,7 @@ private slots:
     void doubleClickJoinsTheHost();
     void watchedHostNotifiesOncePerEdge();
     void clickedNotificationJoinsTheHost();
+    void rulesFiringTogetherMakeOneNotification();
     void queryComplaintsShowUnderTheGrid();
     void rulesSurviveARestart();
     void unreadableWatchFileIsLeftAlone();
@@ -142,6 +143,21 @@ void TestHostTab::clickedNotificationJoinsTheHost()
     m_tab->joinNotifiedHost();
     QCOMPARE(runs().size(), 1);
     QCOMPARE(runs()[0].arguments, (QStringList{QStringLiteral("-client"), QStringLiteral("10.0.0.2:2346")}));
+}
+
+void TestHostTab::rulesFiringTogetherMakeOneNotification()
+{
+    m_tab->watches()->setRule("10.0.0.1:2346", {true, 0});
+    m_tab->watches()->setRule("10.0.0.2:2346", {true, 2});
+    QSignalSpy notes(m_tab.get(), &HostTab::hostNotification);
+    m_fake->setScenario("host 10.0.0.1:2346 1 16 00:10:00 Yes\nhost 10.0.0.2:2346 2 16 00:10:00 Yes\n");
+    runCycles(1);
+    QCOMPARE(notes.size(), 1);
+    QCOMPARE(notes[0][1].toString().split(QLatin1Char('\n')).size(), 3);
+    m_tab->statusCheck()->stopAndWait();
+    m_tab->joinNotifiedHost();
+    QCOMPARE(runs().size(), 1);
+    QCOMPARE(runs()[0].arguments.last(), QStringLiteral("10.0.0.1:2346"));
 }
 
 void TestHostTab::queryComplaintsShowUnderTheGrid()

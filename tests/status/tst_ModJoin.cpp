@@ -61,6 +61,7 @@ private slots:
     void listAlreadyEqualJustJoins();
     void secondJoinWhileOneRunsIsRefused();
     void unwritableModsSetChangesNothing();
+    void otherGameChosenDuringTheGame();
     void endOfProgramDuringTheGame();
     void killedProcessLeavesAJournalTheNextStartUses();
     void journalOfAMissingGameIsKept();
@@ -273,6 +274,26 @@ void TestModJoin::unwritableModsSetChangesNothing()
     QVERIFY(!m_join->isRunning());
 }
 
+void TestModJoin::otherGameChosenDuringTheGame()
+{
+    // The player points the program at another installation while the game runs: the list goes
+    // back into the game it came from, and the lists (now the other game's) are left alone.
+    QString current = m_folders->gameFolder();
+    const QString other = m_folders->path(QStringLiteral("other"));
+    QDir().mkpath(other);
+    m_join = std::make_unique<ModJoin>(*m_prompter, m_folders->programFolder(), m_page->lists(),
+                                       [&current] { return current; });
+    m_join->setJoiner([&](const QString&, const QString&) {
+        current = other;
+        m_page->lists().replaceActive({"elsewhere"});
+    });
+    m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;");
+    QCOMPARE(modsSetFile(), m_original);
+    QCOMPARE(m_page->activeMods(), (QList<QByteArray>{"elsewhere"}));
+    QVERIFY(!QFile::exists(other + QStringLiteral("/modsset.txt")));
+    QVERIFY(!QFile::exists(journal()));
+}
+
 void TestModJoin::endOfProgramDuringTheGame()
 {
     m_join.reset();
@@ -286,11 +307,17 @@ void TestModJoin::endOfProgramDuringTheGame()
     form.FormCreate();
     QVERIFY2(m_prompter->asked.isEmpty(), qPrintable(m_prompter->texts().join(QLatin1Char('|'))));
     QByteArray duringGame;
-    connect(&form.launcher(), &GameLauncher::gameStarted, this, [&] {
+    // The program ends while the game runs (the desktop session ends, or "終了"), once the game
+    // has started for good.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &form, [&] {
+        if (runs().isEmpty())
+            return;
+        poll.stop();
         duringGame = modsSetFile();
-        // The program ends while the game runs (the desktop session ends, or "終了").
-        QTimer::singleShot(0, &form, [&form] { form.FormDestroy(); });
+        form.FormDestroy();
     });
+    connect(&form.launcher(), &GameLauncher::gameStarted, &poll, [&poll] { poll.start(10); });
     form.modJoin()->JoinWithHostMods(Address, QStringLiteral("A"), " origmiss; urbanops;");
     QCOMPARE(runs().size(), 1);
     QCOMPARE(duringGame, modsLines({"urbanops"}).join("\r\n") + "\r\n");
