@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Measures the status check:
 //   1. CPU time of the whole program while a check waits between cycles (target < 0.1 % of a core);
-//   2. from the query program's exit to the grid showing the results of 50 hosts (target < 5 ms);
+//   2. from the query program's exit to the grid showing the results of 50 hosts (target < 5 ms),
+//      without watched hosts and with all 50 watched (their rules weighed after each cycle, as the
+//      host tab does, and half of them firing every other cycle), in alternating blocks of cycles;
 //   3. from a click on "ﾁｪｯｸ停止" during the wait to "ﾁｪｯｸ開始" (target < 5 ms).
-// Usage: bench_status [seconds of the idle measurement, default 60] [cycles, default 50]
+// Usage: bench_status [seconds of the idle measurement, default 60] [cycles per mode, default 50]
 #include "hosts/HostGridModel.h"
+#include "hosts/HostGridView.h"
+#include "hosts/HostWatches.h"
 #include "platform/Prompter.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
@@ -16,7 +20,6 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -94,25 +97,35 @@ int main(int argc, char** argv)
     queryfiles::WriteQueryTemplates(program);
 
     HostGridModel hosts;
-    QByteArray answers = "exit-stamp " + QFile::encodeName(stamp) + "\n";
+    // Two answer sets taken in turn: in the second every answering host is full, so the "free slot"
+    // rules of the watched run fire every other cycle.
+    QByteArray answers[2];
+    for (QByteArray& a : answers)
+        a = "exit-stamp " + QFile::encodeName(stamp) + "\n";
     for (int i = 0; i < HostGridModel::MaxHostCount; ++i) {
         const QByteArray address = "10.0." + QByteArray::number(i / 250) + "." + QByteArray::number(i % 250) + ":2346";
         hosts.appendHost("Host " + QByteArray::number(i), address);
         // Every third host is silent, every other answering one is not dedicated.
-        if (i % 3 != 2)
-            answers +=
-                "host " + address + " " + QByteArray::number(i % 16) + " 16 00:25:00 " + (i % 2 ? "No" : "Yes") + "\n";
+        if (i % 3 == 2)
+            continue;
+        const QByteArray dedicated = i % 2 ? "No" : "Yes";
+        answers[0] += "host " + address + " " + QByteArray::number(i % 16) + " 16 00:25:00 " + dedicated + "\n";
+        answers[1] += "host " + address + " 16 16 00:25:00 " + dedicated + "\n";
     }
-    QFile f(scenario);
-    f.open(QIODevice::WriteOnly);
-    f.write(answers);
-    f.close();
+    int answerSet = 0;
+    const auto writeScenario = [&] {
+        QFile f(scenario);
+        f.open(QIODevice::WriteOnly);
+        f.write(answers[answerSet]);
+    };
+    writeScenario();
 
+    HostWatches watches;
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     auto* button = new QPushButton(&window);
-    auto* view = new QTableView(&window);
-    view->setModel(&hosts);
+    auto* view = new HostGridView(&hosts, &window);
+    view->setWatches(&watches);
     layout->addWidget(button);
     layout->addWidget(view);
     window.resize(400, 300);
@@ -122,9 +135,17 @@ int main(int argc, char** argv)
     StatusCheck check(prompter, hosts, program, button);
     check.setSortLiveHostsFirst([] { return true; });
 
-    // 2. Query program's exit to the grid showing the results, cycle after cycle.
-    QList<double> showMs;
-    QList<double> applyMs;
+    // 2. Query program's exit to the grid showing the results, cycle after cycle, in alternating
+    // blocks without and with watched hosts.
+    bool watching = false;
+    int notifications = 0;
+    QList<double> showMs[2];
+    QList<double> applyMs[2];
+    // Connected first, so that it runs inside the measured span, as the host tab's evaluation does.
+    QObject::connect(&check, &StatusCheck::resultsApplied, &check, [&] {
+        if (watching)
+            notifications += int(watches.evaluate(hosts, QDateTime::currentDateTime()).size());
+    });
     QObject::connect(&check, &StatusCheck::resultsApplied, &check, [&] {
         const qint64 applied = monotonicNs();
         view->viewport()->repaint(); // the paint the event loop would do next, done now
@@ -135,18 +156,36 @@ int main(int argc, char** argv)
         const qint64 exited = s.readAll().toLongLong();
         s.close();
         QFile::remove(stamp);
-        applyMs << (applied - exited) / 1e6;
-        showMs << (shown - exited) / 1e6;
+        applyMs[watching] << (applied - exited) / 1e6;
+        showMs[watching] << (shown - exited) / 1e6;
+        answerSet = 1 - answerSet;
+        writeScenario();
     });
+    const auto watchAll = [&](bool on) {
+        watching = on;
+        for (int i = 0; i < hosts.hostCount(); ++i)
+            watches.setRule(hosts.host(i).address,
+                            on ? hostwatch::WatchRule{i % 2 == 0, i % 2 ? 8 : 0} : hostwatch::WatchRule{});
+    };
     check.setInterval(0);
-    button->click();
-    if (!spin([&] { return showMs.size() >= cycles; }, 120000)) {
-        std::fprintf(stderr, "the check did not cycle\n");
-        return 1;
+    const int block = std::max(1, cycles / 2);
+    for (int round = 0; round < 4; ++round) {
+        watchAll(round % 2 == 1);
+        const qsizetype target = showMs[watching].size() + block;
+        button->click();
+        if (!spin([&] { return showMs[watching].size() >= target; }, 120000)) {
+            std::fprintf(stderr, "the check did not cycle\n");
+            return 1;
+        }
+        check.stopAndWait();
     }
-    check.stopAndWait();
-    summary("exit of qstat -> results in the model", applyMs, 5);
-    summary("exit of qstat -> grid repainted (50 hosts)", showMs, 5);
+    summary("exit of qstat -> results in the model", applyMs[0], 5);
+    summary("exit of qstat -> grid repainted (50 hosts)", showMs[0], 5);
+    summary("  the same, 50 watched: results + rules", applyMs[1], 5);
+    summary("  the same, 50 watched: grid repainted", showMs[1], 5);
+    std::printf("%-44s %d in %lld watched cycles\n", "  notifications raised", notifications,
+                static_cast<long long>(showMs[1].size()));
+    watchAll(false);
 
     // 3. "ﾁｪｯｸ停止" during the wait to "ﾁｪｯｸ開始".
     QList<double> stopMs;

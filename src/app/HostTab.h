@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Store.h"
+
 #include <QWidget>
 
 class AddressBar;
@@ -8,9 +10,11 @@ class AddressHistory;
 class GameLauncher;
 class HostCreationPanel;
 class HostListTransfer;
+class HostWatches;
 class HostsPage;
 class Prompter;
 class PublicAddressPanel;
+class QLabel;
 class QPushButton;
 class StatusCheck;
 
@@ -31,8 +35,24 @@ public:
     HostCreationPanel* hostCreation() const { return m_creation; }
     PublicAddressPanel* publicAddress() const { return m_publicAddress; }
     HostListTransfer* hostListTransfer() const { return m_transfer; }
+    HostWatches* watches() const { return m_watches; }
+    // "hostwatch.txt" in the program folder: the watched favourites' rules.
+    Store& watchStore() { return m_watchStore; }
+    // The line under the grid that tells what went wrong inside the query program.
+    QLabel* queryProblemLine() const { return m_problemLine; }
+
+    // Joins the host that the last watch notification named first.
+    void joinNotifiedHost();
+
+signals:
+    // Watched hosts' rules became true in a status cycle: for the notification area, one line each.
+    void hostNotification(const QString& title, const QString& text);
 
 private:
+    void notifyWatchedHosts();
+    void join(const QString& address, const QString& name);
+    void showQueryProblem(const QString& problem);
+
     HostsPage* m_hosts;
     QPushButton* m_statusButton;
     StatusCheck* m_status;
@@ -40,4 +60,11 @@ private:
     HostCreationPanel* m_creation;
     PublicAddressPanel* m_publicAddress;
     HostListTransfer* m_transfer;
+    GameLauncher& m_launcher;
+    const QString m_programFolder;
+    HostWatches* m_watches;
+    Store m_watchStore;
+    QLabel* m_problemLine;
+    QString m_notifiedAddress;
+    QString m_notifiedName;
 };

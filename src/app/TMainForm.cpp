@@ -28,6 +28,7 @@
 #include "platform/UiFont.h"
 #include "screens/ScreenshotPage.h"
 #include "status/HostInfo.h"
+#include "status/ModJoin.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
 
@@ -75,8 +76,25 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     m_hostInfo = new THostInfoDlg(
         m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
         [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
+    // "このMODで接続": the dialog and the grid's item switch the mod tab's lists for the join.
+    m_modJoin = new ModJoin(
+        m_prompter, m_programFolder, m_mods->lists(), [this] { return m_gameFolder; }, this);
+    m_modJoin->setJoiner([this](const QString& address, const QString& name) {
+        m_launcher->LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, name));
+    });
+    connect(m_modJoin, &ModJoin::runningChanged, m_mods, &ModsPage::setJoinLock);
+    connect(m_modJoin, &ModJoin::notice, m_stateInfo, &TStateInfoForm::showNotice);
+    m_hostInfo->attachModJoin(m_modJoin);
     m_tray = new TrayController(this, m_trayMenu, this);
     connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
+    // Watched favourites notify through the tray (the one-second notice where there is none);
+    // clicking the notification joins the host.
+    connect(m_hostTab, &HostTab::hostNotification, this, [this](const QString& title, const QString& text) {
+        if (!m_tray->showNotification(title, text))
+            m_stateInfo->showNotice(text);
+    });
+    connect(m_tray, &TrayController::notificationClicked, this,
+            guarded(m_prompter, [this] { m_hostTab->joinNotifiedHost(); }));
     // The client area is fixed; the menu bar sits above it, as on Windows.
     centralWidget()->setFixedSize(ClientWidth, ClientHeight);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -230,6 +248,7 @@ void TMainForm::FormCreate()
             .CheckHostListFile(hostListPath(), m_prompter, m_hostTab->hostListTransfer()->webListOpener());
     });
     m_hostListStore.load();
+    m_hostTab->watchStore().load(); // the watched hosts' rules, by address
     m_hostTab->publicAddress()->FetchPublicAddressAtStartUp();
     m_tray->setTrayMode(m_inTray->isChecked());
     if (!m_options->OptionsFileExists()) {
@@ -244,6 +263,8 @@ void TMainForm::FormCreate()
     m_historyStore.load();
     m_music->fixMusicFolder(m_gameFolder);
     m_mods->store().load();
+    // Once the mod lists are read: a join with a host's mods that a crash cut short puts the list back.
+    runStep([this] { m_modJoin->restoreAfterCrash(); });
     runStep([this] { queryfiles::WriteQueryTemplates(m_programFolder); });
     if (m_gameFolderUnusable) {
         // The program ends at once: nothing of the game's is written back.
@@ -259,10 +280,12 @@ void TMainForm::FormDestroy()
         return;
     m_shutDown = true;
     m_launcher->programEnding(); // games started from here go on running
+    m_modJoin->programEnding();  // a join with a host's mods puts the list back before it is written
     // The check thread must be gone before the grid it writes into.
     statusCheck()->stopAndWait();
     // Each store on its own: one that cannot be written is reported, the others still are.
     m_hostListStore.save();
+    m_hostTab->watchStore().save();
     m_settingsStore.save();
     m_mods->store().save();
     m_options->store().save();

@@ -13,6 +13,7 @@ class AddressHistory;
 class GameLauncher;
 class HostTab;
 class HostsPage;
+class ModJoin;
 class ModsPage;
 class MusicPage;
 class OptionsEditor;
@@ -57,6 +58,7 @@ public:
     TStateInfoForm* stateInfo() const { return m_stateInfo; }
     TIPConnectionDlg* ipConnectionDialog();
     THostInfoDlg* hostInfoDialog() const { return m_hostInfo; }
+    ModJoin* modJoin() const { return m_modJoin; }
 
 public slots:
     void Exit1Click();
@@ -116,6 +118,7 @@ private:
     TStateInfoForm* m_stateInfo = nullptr;
     TIPConnectionDlg* m_ipDialog = nullptr;
     THostInfoDlg* m_hostInfo = nullptr;
+    ModJoin* m_modJoin = nullptr;
     TrayController* m_tray = nullptr;
     QTabWidget* m_tabs = nullptr;
     HostTab* m_hostTab = nullptr;

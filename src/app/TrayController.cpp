@@ -27,8 +27,16 @@ QIcon TrayController::programIcon()
 }
 
 TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
-    : QObject(parent), m_window(window), m_icon(new QSystemTrayIcon(this))
+    : QObject(parent), m_window(window), m_icon(new QSystemTrayIcon(this)), m_notificationEnd(new QTimer(this))
 {
+    m_notificationEnd->setSingleShot(true);
+    // A little past the message itself, so the icon does not vanish from under a message being read.
+    m_notificationEnd->setInterval(NotificationMs + 2000);
+    connect(m_notificationEnd, &QTimer::timeout, this, &TrayController::endNotification);
+    connect(m_icon, &QSystemTrayIcon::messageClicked, this, [this] {
+        endNotification();
+        emit notificationClicked();
+    });
     m_icon->setObjectName(QStringLiteral("TrayIcon"));
     m_icon->setToolTip(QStringLiteral("モルベーン"));
     m_icon->setIcon(programIcon());
@@ -52,14 +60,41 @@ void TrayController::minimise()
         m_window->showMinimized();
 }
 
+bool TrayController::showNotification(const QString& title, const QString& text)
+{
+    if (!canUseTray() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    if (!m_icon->isVisible()) {
+        m_iconForNotification = true;
+        m_icon->show();
+    }
+    m_icon->showMessage(title, text, programIcon(), NotificationMs);
+    if (m_iconForNotification)
+        m_notificationEnd->start();
+    return true;
+}
+
+void TrayController::endNotification()
+{
+    m_notificationEnd->stop();
+    if (!m_iconForNotification)
+        return;
+    m_iconForNotification = false;
+    // The window went into the notification area meanwhile: the icon is its way back now.
+    if (m_window->isVisible())
+        m_icon->hide();
+}
+
 void TrayController::hideToTray()
 {
+    m_iconForNotification = false;
     m_icon->show();
     m_window->hide();
 }
 
 void TrayController::restore()
 {
+    m_iconForNotification = false;
     m_icon->hide();
     m_window->showNormal();
     m_window->raise();

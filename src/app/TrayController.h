@@ -6,6 +6,7 @@
 
 class QMenu;
 class QSystemTrayIcon;
+class QTimer;
 class QWidget;
 
 // Minimising to the notification area. In tray mode a minimised window hides and the icon shows;
@@ -27,12 +28,20 @@ public:
     // Minimises the window: into the notification area in tray mode, else with a taskbar button.
     void minimise();
 
+    // A notification from the notification-area icon (a watched host). The icon shows for it when it
+    // is not shown already and goes away again with the message. False where the desktop has no
+    // notification area or its icons cannot show messages.
+    bool showNotification(const QString& title, const QString& text);
+    static constexpr int NotificationMs = 10000;
+
 public slots:
     // Brings the window back from either minimised state to the front; the icon goes away.
     void restore();
 
 signals:
     void iconDoubleClicked();
+    // The user clicked the last notification.
+    void notificationClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,7 +50,11 @@ private:
     bool canUseTray() const;
     void hideToTray();
 
+    void endNotification();
+
     QWidget* m_window;
     QSystemTrayIcon* m_icon;
+    QTimer* m_notificationEnd;
     bool m_trayMode = false;
+    bool m_iconForNotification = false; // shown only to carry a notification
 };

@@ -6,18 +6,23 @@
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_nameEdit(new QLineEdit(this)), m_addressEdit(new QLineEdit(this)),
       m_okButton(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this))
+      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this)),
+      m_notifyFree(new QCheckBox(QStringLiteral("空きが出たら通知"), this)), m_notifyPlayers(new QCheckBox(this)),
+      m_playersCount(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("HostEditDlg"));
     setWindowTitle(QStringLiteral("ホストの編集"));
@@ -43,6 +48,28 @@ THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
     addField(QStringLiteral("ホスト名"), m_nameEdit);
     addField(QStringLiteral("アドレス"), m_addressEdit);
 
+    // Watched while the status check runs: a rule that becomes true shows a notification.
+    auto* watch = new QGroupBox(QStringLiteral("ﾁｪｯｸ中の通知"), this);
+    watch->setObjectName(QStringLiteral("WatchGroup"));
+    watch->setToolTip(QStringLiteral("稼働状況チェック中に条件を満たすと、通知領域でお知らせします"));
+    m_notifyFree->setObjectName(QStringLiteral("ChkNotifyFree"));
+    m_notifyPlayers->setObjectName(QStringLiteral("ChkNotifyPlayers"));
+    m_playersCount->setObjectName(QStringLiteral("SpnNotifyPlayers"));
+    m_playersCount->setRange(1, hostwatch::MaxAtLeast);
+    m_playersCount->setValue(8);
+    m_playersCount->setEnabled(false);
+    auto* playersLabel = new QLabel(QStringLiteral("人以上で通知"), this);
+    playersLabel->setBuddy(m_playersCount);
+    connect(m_notifyPlayers, &QCheckBox::toggled, m_playersCount, &QWidget::setEnabled);
+    auto* playersRow = new QHBoxLayout;
+    playersRow->addWidget(m_notifyPlayers);
+    playersRow->addWidget(m_playersCount);
+    playersRow->addWidget(playersLabel);
+    playersRow->addStretch();
+    auto* watchLayout = new QVBoxLayout(watch);
+    watchLayout->addWidget(m_notifyFree);
+    watchLayout->addLayout(playersRow);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_okButton);
@@ -50,6 +77,7 @@ THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(watch);
     layout->addLayout(buttons);
     setMinimumWidth(260);
 
@@ -65,6 +93,19 @@ void THostEditDlg::setHost(const QByteArray& name, const QByteArray& address)
     m_shownAddress = KeptText(address);
     m_nameEdit->setText(m_shownName.text());
     m_addressEdit->setText(m_shownAddress.text());
+}
+
+void THostEditDlg::setWatchRule(const hostwatch::WatchRule& rule)
+{
+    m_notifyFree->setChecked(rule.whenFree);
+    m_notifyPlayers->setChecked(rule.atLeast > 0);
+    if (rule.atLeast > 0)
+        m_playersCount->setValue(rule.atLeast);
+}
+
+hostwatch::WatchRule THostEditDlg::watchRule() const
+{
+    return {m_notifyFree->isChecked(), m_notifyPlayers->isChecked() ? m_playersCount->value() : 0};
 }
 
 bool THostEditDlg::refuseEdited(QLineEdit* edit, const KeptText& shown)

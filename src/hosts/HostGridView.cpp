@@ -3,11 +3,14 @@
 
 #include "hosts/HostGridModel.h"
 #include "hosts/HostNameDelegate.h"
+#include "hosts/HostWatches.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -63,7 +66,11 @@ HostGridView::HostGridView(HostGridModel* hosts, QWidget* parent) : QTableView(p
     vertical->setDefaultSectionSize(RowHeight);
     // Only now the model: with the row header fixed it need not measure 50 row labels.
     setModel(hosts);
-    setItemDelegate(new HostNameDelegate(this));
+    auto* delegate = new HostNameDelegate(this);
+    delegate->setWatchedTest([this](int row) {
+        return m_watches && m_hosts->isHost(row) && m_watches->isWatched(m_hosts->host(row).address);
+    });
+    setItemDelegate(delegate);
 
     QHeaderView* header = horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
@@ -130,8 +137,34 @@ void HostGridView::fitStatusColumn()
     setColumnWidth(HostGridModel::StatusColumn, std::max(StatusWidth, viewport()->width() - others));
 }
 
+void HostGridView::setWatches(const HostWatches* watches)
+{
+    if (m_watches)
+        disconnect(m_watches, nullptr, this, nullptr);
+    m_watches = watches;
+    if (watches)
+        connect(watches, &HostWatches::rulesChanged, viewport(), qOverload<>(&QWidget::update));
+    viewport()->update();
+}
+
+QString HostGridView::hostToolTip(int i) const
+{
+    if (!m_watches || !m_hosts->isHost(i))
+        return {};
+    return m_watches->toolTip(m_hosts->host(i).address);
+}
+
 bool HostGridView::viewportEvent(QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = hostToolTip(indexAt(help->pos()).row());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(indexAt(help->pos())));
+        return true;
+    }
     // The viewport also narrows when the scroll bar comes.
     if (event->type() == QEvent::Resize)
         fitStatusColumn();

@@ -6,6 +6,7 @@
 #include <QTableView>
 
 class HostGridModel;
+class HostWatches;
 
 // The host grid "HostNameList": a header row over the 50 slot rows, whole-row selection, no
 // editing in place. Only host rows can become current; a click on an empty slot changes nothing.
@@ -27,6 +28,13 @@ public:
     int currentHost() const;
     // Makes row i current (and selected when it holds a host).
     void setCurrentHost(int i);
+
+    // Watched hosts carry a bold mark before their name; the tooltip on a host tells when it last
+    // answered and what it showed then.
+    void setWatches(const HostWatches* watches);
+    const HostWatches* watches() const { return m_watches; }
+    // The tooltip for host i.
+    QString hostToolTip(int i) const;
 
     // Background, text and header colours.
     void setScheme(const HostViewScheme& scheme);
@@ -52,4 +60,5 @@ private:
 
     HostGridModel* m_hosts;
     HostViewScheme m_scheme;
+    const HostWatches* m_watches = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostViewSettings.h"
+#include "hosts/HostWatches.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
@@ -123,6 +124,11 @@ void HostsPage::buildPopupMenu()
     m_connect = m_popup->addAction(QStringLiteral("接続"));
     m_connect->setObjectName(QStringLiteral("Connect1"));
     m_popup->setDefaultAction(m_connect);
+    m_joinWithMods = m_popup->addAction(QStringLiteral("このMODで接続"));
+    m_joinWithMods->setObjectName(QStringLiteral("JoinWithMods1"));
+    m_joinWithMods->setToolTip(
+        QStringLiteral("ホストの情報で分かったMODだけを有効にして接続し、ゲームが終わったら元に戻します"));
+    m_joinWithMods->setEnabled(false);
     m_popup->addSeparator();
     m_copyAddress = m_popup->addAction(QStringLiteral("アドレスをコピー"));
     m_copyAddress->setObjectName(QStringLiteral("CopyAddress1"));
@@ -204,6 +210,18 @@ QString HostsPage::currentHostName() const
     return i < 0 ? QString() : m_hosts->nameText(i);
 }
 
+void HostsPage::setWatches(HostWatches* watches)
+{
+    m_watches = watches;
+    m_grid->setWatches(watches);
+}
+
+void HostsPage::setGridFooter(QWidget* footer)
+{
+    auto* box = static_cast<QBoxLayout*>(layout());
+    box->insertWidget(box->indexOf(m_grid) + 1, footer);
+}
+
 void HostsPage::MoveHostRow(int from, int to)
 {
     m_hosts->moveHostRow(from, to);
@@ -244,10 +262,25 @@ void HostsPage::actEditHostExecute()
     if (i < 0)
         return;
     THostEditDlg dialog(m_prompter, this);
-    dialog.setHost(m_hosts->host(i).name, m_hosts->host(i).address);
+    const QByteArray oldAddress = m_hosts->host(i).address;
+    dialog.setHost(m_hosts->host(i).name, oldAddress);
+    if (m_watches)
+        dialog.setWatchRule(m_watches->rule(oldAddress));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_hosts->setHost(i, dialog.hostName(), dialog.hostAddress());
+    if (!m_hosts->setHost(i, dialog.hostName(), dialog.hostAddress()) || !m_watches)
+        return;
+    // Rules belong to the address: a new address takes them along unless another host keeps the old one.
+    const QByteArray newAddress = m_hosts->host(i).address;
+    if (newAddress != oldAddress) {
+        bool oldStillListed = false;
+        for (int k = 0; k < m_hosts->hostCount(); ++k)
+            oldStillListed = oldStillListed || m_hosts->host(k).address == oldAddress;
+        if (!oldStillListed)
+            m_watches->setRule(oldAddress, {});
+    }
+    if (dialog.watchRule() != m_watches->rule(newAddress))
+        m_watches->setRule(newAddress, dialog.watchRule());
 }
 
 void HostsPage::actDelHostExecute()

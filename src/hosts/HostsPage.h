@@ -8,6 +8,7 @@
 
 class HostGridModel;
 class HostGridView;
+class HostWatches;
 class ProfileFile;
 class Prompter;
 class QAction;
@@ -36,6 +37,9 @@ public:
 
     QMenu* popupMenu() const { return m_popup; }           // "PopupMenuOnHost"
     QAction* hostInfoAction() const { return m_hostInfo; } // "N18", handled by the host information dialog
+    // "このMODで接続" under "接続" (JoinWithMods1), handled by the host information dialog, which knows
+    // the hosts' mods; disabled until it enables it.
+    QAction* joinWithModsAction() const { return m_joinWithMods; }
     QAction* addHostAction() const { return m_addHost; }
     QAction* editHostAction() const { return m_editHost; }
     QAction* delHostAction() const { return m_delHost; }
@@ -63,6 +67,13 @@ public:
     void ApplyHostViewColor(const QString& name);
     // The remembered scheme name: empty until a scheme was applied.
     const QString& schemeName() const { return m_schemeName; }
+
+    // The watched favourites: the edit dialog shows and changes a host's rules, the grid marks watched
+    // hosts and tells in its tooltip what each host last showed.
+    void setWatches(HostWatches* watches);
+    HostWatches* watches() const { return m_watches; }
+    // A line right under the grid (the status check's messages).
+    void setGridFooter(QWidget* footer);
 
     // Moves host `from` to position `to` (0-based); the current row follows the moved host.
     void MoveHostRow(int from, int to);
@@ -105,6 +116,7 @@ private:
     QMenu* m_popup = nullptr;
     QAction* m_hostInfo = nullptr;
     QAction* m_connect = nullptr;
+    QAction* m_joinWithMods = nullptr;
     QAction* m_copyAddress = nullptr;
     QAction* m_edit3 = nullptr;
     QAction* m_delete1 = nullptr;
@@ -113,4 +125,5 @@ private:
     QAction* m_varsity = nullptr;
     QString m_schemeName;
     bool m_checkIdle = true;
+    HostWatches* m_watches = nullptr;
 };

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QUrl>
@@ -60,6 +61,17 @@ ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, std::functi
     m_popup->setObjectName(QStringLiteral("PopupMenuOnMod"));
     m_mod2 = m_popup->addAction(QStringLiteral("このMODのフォルダを開く"));
     m_mod2->setObjectName(QStringLiteral("MOD2"));
+
+    m_joinNote = new QLabel(QStringLiteral("ホストのMODで接続中です。ゲームが終わるとMODの構成は元に戻ります。"
+                                           "それまでMODの構成は変更できません。"),
+                            this);
+    m_joinNote->setObjectName(QStringLiteral("lblModJoinNote"));
+    m_joinNote->setWordWrap(true);
+    QPalette notePalette = m_joinNote->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+    m_joinNote->setPalette(notePalette);
+    m_joinNote->hide();
+    m_ui->pageLayout->insertWidget(0, m_joinNote);
 
     QComboBox* box = m_ui->CmbModSetName;
     box->addItems(modsets::listNames(m_programFolder));
@@ -168,10 +180,20 @@ void ModsPage::ModListClick(ModListView* list)
     showDescription(text);
 }
 
+void ModsPage::setJoinLock(bool locked)
+{
+    m_joinLocked = locked;
+    m_joinNote->setVisible(locked);
+    m_ui->ListBox2->setMovesEntries(!locked);
+    for (QWidget* w : {static_cast<QWidget*>(m_ui->Button29), static_cast<QWidget*>(m_ui->Button30),
+                       static_cast<QWidget*>(m_ui->btnSaveModList), static_cast<QWidget*>(m_ui->btnRefleshMod)})
+        w->setEnabled(!locked);
+}
+
 void ModsPage::ModListDblClick(ModListView* list)
 {
     const int row = list->selectedRow();
-    if (row < 0)
+    if (row < 0 || m_joinLocked)
         return;
     if (list == m_ui->ListBox1)
         m_lists.activate(row);
@@ -185,9 +207,17 @@ void ModsPage::ModListMouseDown(ModListView* list)
     m_contextList = list;
 }
 
-void ModsPage::Button29Click() { m_lists.activateAll(); }
+void ModsPage::Button29Click()
+{
+    if (!m_joinLocked)
+        m_lists.activateAll();
+}
 
-void ModsPage::Button30Click() { m_lists.deactivateAll(); }
+void ModsPage::Button30Click()
+{
+    if (!m_joinLocked)
+        m_lists.deactivateAll();
+}
 
 void ModsPage::Button39Click() { m_lists.available().setSorted(true); }
 
@@ -233,11 +263,17 @@ void ModsPage::Button28Click()
 
 void ModsPage::btnSaveModListClick()
 {
+    if (m_joinLocked)
+        return;
     WriteModsSet();
     m_notice.showNotice(QStringLiteral("現在の構成を保存しました"));
 }
 
-void ModsPage::btnRefleshModClick() { m_store.load(); }
+void ModsPage::btnRefleshModClick()
+{
+    if (!m_joinLocked)
+        m_store.load();
+}
 
 int ModsPage::findSet(const QString& name) const
 {
@@ -292,6 +328,11 @@ void ModsPage::CmbModSetNameSelect(int index)
     QComboBox* box = m_ui->CmbModSetName;
     if (index < 0 || index >= box->count())
         return;
+    if (m_joinLocked) {
+        // Picking a set would replace the host's mods while its game runs.
+        m_prompter.message(Prompter::Icon::Information, m_joinNote->text());
+        return;
+    }
     const QString name = box->itemText(index);
     const std::optional<QList<QByteArray>> entries = modsets::read(modsets::setPath(m_programFolder, name));
     if (!entries) {

@@ -15,6 +15,7 @@ class ModListView;
 class ProfileFile;
 class Prompter;
 class QAction;
+class QLabel;
 class QMenu;
 class TStateInfoForm;
 
@@ -55,6 +56,12 @@ public:
     bool isInstalled(QByteArrayView modName) const;
     QList<QByteArray> activeMods() const;
     void replaceActiveMods(const QList<QByteArray>& entries);
+
+    // While a join with a host's mods runs, the lists show the host's mods and take no edits; a short
+    // note above them says why.
+    void setJoinLock(bool locked);
+    bool isJoinLocked() const { return m_joinLocked; }
+    QLabel* joinNote() const { return m_joinNote; }
 
     ModLists& lists() { return m_lists; }
     ModListView* availableView() const; // ListBox1
@@ -106,4 +113,6 @@ private:
     QAction* m_mod2;
     ModListView* m_contextList = nullptr;
     FolderOpener m_openFolder;
+    QLabel* m_joinNote = nullptr;
+    bool m_joinLocked = false;
 };

@@ -18,6 +18,9 @@ public:
     virtual void ShowCheckRunning() = 0;
     // Returns the number of hosts written.
     virtual int WriteHostAddressFile() = 0;
+    // Just before the results: what went wrong inside the query program this cycle (empty when
+    // nothing did), for the user.
+    virtual void ShowQueryRun(const QString& problem) { Q_UNUSED(problem); }
     virtual void ApplyStatusResults(const QList<QByteArray>& results) = 0;
     virtual void ShowCheckWaiting() = 0;
     // The check has ended; error is empty unless it ended because of a failure the user must hear of.

@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 #include "status/HostCheckSteps.h"
+#include "status/QueryProblems.h"
 
 #include <QList>
 
@@ -86,7 +87,14 @@ void HostChkThread::run()
             error = m_query.errorText();
             break;
         }
-        if (!step([&] { m_steps.ApplyStatusResults(results); }, error))
+        // One step for both, so the results are not held up by a second wait for the window.
+        const QString problem = queryproblems::runProblemText(m_query.report());
+        if (!step(
+                [&] {
+                    m_steps.ShowQueryRun(problem);
+                    m_steps.ApplyStatusResults(results);
+                },
+                error))
             break;
         if (!step([this] { m_steps.ShowCheckWaiting(); }, error))
             break;

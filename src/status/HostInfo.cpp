@@ -9,6 +9,8 @@
 #include "platform/Prompter.h"
 #include "status/HostInfoQuery.h"
 #include "status/MODChkDlg.h"
+#include "status/ModJoin.h"
+#include "status/ModJoinRules.h"
 #include "status/PlayerListModel.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -80,11 +83,17 @@ THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage&
     connect(m_hosts.hostInfoAction(), &QAction::triggered, this, guarded(m_prompter, [this] { N18Click(); }));
     connect(m_refresh, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button1Click(); }));
     connect(m_modCheck, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button3Click(); }));
+    connect(m_joinWithMods, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnJoinWithModsClick(); }));
+    connect(m_hosts.joinWithModsAction(), &QAction::triggered, this,
+            guarded(m_prompter, [this] { JoinWithMods1Click(); }));
+    // The grid's item follows the host under the pointer, so it is decided as the menu opens.
+    connect(m_hosts.popupMenu(), &QMenu::aboutToShow, this, [this] { updateJoinCommands(); });
     connect(m_close, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCloseClick(); }));
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
             guarded(m_prompter, [this](int column) { ListView1ColumnClick(column); }));
     connect(this, &QDialog::finished, this, guarded(m_prompter, [this] { FormClose(); }));
     connect(m_noticeTimer, &QTimer::timeout, this, guarded(m_prompter, [this] { keepNoticeUp(); }));
+    updateJoinCommands();
 }
 
 THostInfoDlg::~THostInfoDlg() = default;
@@ -173,11 +182,15 @@ void THostInfoDlg::FormCreate()
     m_modCheck = makeButton(QStringLiteral("Button3"), QStringLiteral("MODチェック"), this);
     m_modCheck->setToolTip(QStringLiteral("このホストで使われているMODがインストールしてあるかどうかチェックします"));
     m_modCheck->setEnabled(false);
+    m_joinWithMods = makeButton(QStringLiteral("btnJoinWithMods"), QStringLiteral("このMODで接続"), this);
+    m_joinWithMods->setToolTip(QStringLiteral(
+        "このホストで使われているMODだけを有効にして接続します。ゲームが終わるとMODの構成は元に戻ります"));
     m_close = makeButton(QStringLiteral("btnClose"), QStringLiteral("閉じる"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_refresh);
     buttons->addWidget(m_modCheck);
+    buttons->addWidget(m_joinWithMods);
     buttons->addStretch();
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
@@ -218,6 +231,14 @@ void THostInfoDlg::N18Click()
     if (result.outcome == hostinfo::HostInfoResult::Outcome::Failed)
         return;
     showResult(result);
+    m_shownAddress = address;
+    m_shownName = name;
+    m_shownAnswered = result.outcome == hostinfo::HostInfoResult::Outcome::Answered;
+    if (m_shownAnswered && modjoin::isModListKnown(result.info.Mods))
+        m_knownMods.insert(address, result.info.Mods);
+    else
+        m_knownMods.remove(address);
+    updateJoinCommands();
     ending.dismiss();
     endFetch();
 
@@ -291,6 +312,63 @@ void THostInfoDlg::Button3Click()
         m_prompter.message(Prompter::Icon::Information, QStringLiteral("MODは全てインストール済みです"));
         return;
     }
+    form.exec();
+}
+
+void THostInfoDlg::attachModJoin(ModJoin* join)
+{
+    m_modJoin = join;
+    if (join)
+        connect(join, &ModJoin::runningChanged, this, [this] { updateJoinCommands(); });
+    updateJoinCommands();
+}
+
+std::optional<QByteArray> THostInfoDlg::knownHostMods(const QString& address) const
+{
+    const auto it = m_knownMods.constFind(address);
+    if (it == m_knownMods.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void THostInfoDlg::updateJoinCommands()
+{
+    const bool free = m_modJoin && !m_modJoin->isRunning();
+    m_joinWithMods->setEnabled(free && m_shownAnswered && modjoin::isModListKnown(m_currentHostMods));
+    const int host = m_hosts.currentHost();
+    m_hosts.joinWithModsAction()->setEnabled(free && host >= 0 &&
+                                             m_knownMods.contains(m_hosts.hosts().addressText(host)));
+}
+
+void THostInfoDlg::btnJoinWithModsClick()
+{
+    if (!m_shownAnswered)
+        return;
+    joinWithHostMods(m_shownAddress, m_shownName, m_currentHostMods);
+}
+
+void THostInfoDlg::JoinWithMods1Click()
+{
+    const int host = m_hosts.currentHost();
+    if (host < 0)
+        return;
+    const QString address = m_hosts.hosts().addressText(host);
+    const std::optional<QByteArray> mods = knownHostMods(address);
+    if (!mods)
+        return;
+    joinWithHostMods(address, m_hosts.hosts().nameText(host), *mods);
+}
+
+void THostInfoDlg::joinWithHostMods(const QString& address, const QString& name, const QByteArray& mods)
+{
+    if (!m_modJoin || !modjoin::isModListKnown(mods))
+        return;
+    const QList<QByteArray> missing = m_modJoin->JoinWithHostMods(address, name, mods);
+    if (missing.isEmpty())
+        return;
+    // As the mod check shows them, and nothing else happens.
+    TModChkForm form(this);
+    form.setMods(missing);
     form.exec();
 }
 

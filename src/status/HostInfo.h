@@ -6,9 +6,14 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QHash>
+#include <QPointer>
 #include <QString>
 
+#include <optional>
+
 class HostsPage;
+class ModJoin;
 class PlayerListModel;
 class Prompter;
 class QGroupBox;
@@ -45,6 +50,15 @@ public:
     void N18Click();
     void Button1Click(); // "更新"
     void Button3Click(); // "MODチェック"
+    // "このMODで接続" beside "MODチェック": joins the host shown with exactly its mods.
+    void btnJoinWithModsClick();
+    // The host grid's "このMODで接続": the same for the selected host, with the mods it last reported.
+    void JoinWithMods1Click();
+
+    // Where "このMODで接続" goes; without it both commands stay disabled.
+    void attachModJoin(ModJoin* join);
+    // The mod list a host reported at its last fetch in this run, if it answered with one.
+    std::optional<QByteArray> knownHostMods(const QString& address) const;
     void ListView1ColumnClick(int column);
     void btnCloseClick();
 
@@ -60,6 +74,7 @@ public:
     PlayerListModel* players() const { return m_players; }
     QPushButton* refreshButton() const { return m_refresh; }
     QPushButton* modCheckButton() const { return m_modCheck; }
+    QPushButton* joinWithModsButton() const { return m_joinWithMods; }
 
 signals:
     // After every fetch, whatever its outcome.
@@ -75,6 +90,8 @@ private:
     void updateSortIndicator();
     void keepNoticeUp();
     void endFetch();
+    void updateJoinCommands();
+    void joinWithHostMods(const QString& address, const QString& name, const QByteArray& mods);
 
     Prompter& m_prompter;
     const QString m_programFolder;
@@ -90,10 +107,16 @@ private:
     PlayerListModel* m_players = nullptr;
     QPushButton* m_refresh = nullptr;
     QPushButton* m_modCheck = nullptr;
+    QPushButton* m_joinWithMods = nullptr;
     QPushButton* m_close = nullptr;
     QTimer* m_noticeTimer = nullptr;
 
     QByteArray m_currentHostMods;
+    QString m_shownAddress; // the host whose answer is shown
+    QString m_shownName;
+    bool m_shownAnswered = false;
+    QHash<QString, QByteArray> m_knownMods; // by address, for the run
+    QPointer<ModJoin> m_modJoin;
     bool m_fetching = false;
     int m_timeoutMs = queryrunner::QueryTimeoutMs;
 };

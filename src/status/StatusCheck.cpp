@@ -4,14 +4,17 @@
 #include "hosts/HostGridModel.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
+#include "platform/TextFile.h"
 #include "status/HostChkThread.h"
 #include "status/QueryFiles.h"
+#include "status/QueryProblems.h"
 #include "status/StatusRules.h"
 #include "status/StatusSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QColor>
+#include <QDir>
 #include <QEventLoop>
 #include <QPalette>
 #include <QPushButton>
@@ -74,8 +77,10 @@ void StatusCheck::show(State state, const QString& caption, const QColor* colour
         palette.setColor(QPalette::Inactive, QPalette::ButtonText, *colour);
         m_button->setPalette(palette);
     }
-    if (hint)
-        m_button->setToolTip(*hint);
+    if (hint) {
+        m_hint = *hint;
+        updateToolTip();
+    }
     // Disabling a focused button hands the focus on, to the address box with its text selected, where
     // the next Space (meant for the button) would replace the typed address. The focus is parked and
     // given back once the button can take it again.
@@ -93,6 +98,20 @@ void StatusCheck::show(State state, const QString& caption, const QColor* colour
         m_state = state;
         emit stateChanged(state);
     }
+}
+
+void StatusCheck::updateToolTip()
+{
+    m_button->setToolTip(m_problem.isEmpty() ? m_hint : m_hint + QStringLiteral("\n\n") + m_problem);
+}
+
+void StatusCheck::setProblem(const QString& problem)
+{
+    if (problem == m_problem)
+        return;
+    m_problem = problem;
+    updateToolTip();
+    emit queryProblemChanged(problem);
 }
 
 QList<QAction*> StatusCheck::intervalActions() const { return m_intervalGroup->actions(); }
@@ -131,6 +150,7 @@ void StatusCheck::BtnStatusClick()
     // A check that has shown its end has nothing left to do but return.
     if (m_thread)
         m_thread->wait();
+    setProblem({});
     show(State::Started, StopCaption, &RunningColour, &StopHint, true);
     emit checkIdleChanged(false);
     try {
@@ -165,11 +185,31 @@ void StatusCheck::ShowCheckRunning()
          m_button->isEnabled());
 }
 
-int StatusCheck::WriteHostAddressFile() { return queryfiles::WriteHostAddressFile(m_programFolder, m_hosts); }
+int StatusCheck::WriteHostAddressFile()
+{
+    const queryproblems::AddressPlan plan = queryproblems::planAddresses(m_hosts);
+    // With none to ask, the file is not written and no query runs; an older file stays.
+    if (!plan.sent.isEmpty())
+        textfile::writeAtomic(QDir(m_programFolder).filePath(queryfiles::AddressFile), plan.bytes);
+    m_sentHosts = plan.sent;
+    m_rejectedText = queryproblems::rejectedText(m_hosts, plan.rejected);
+    return int(plan.sent.size());
+}
+
+void StatusCheck::ShowQueryRun(const QString& problem)
+{
+    QStringList parts;
+    for (const QString& part : {problem, m_rejectedText}) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    setProblem(parts.join(QLatin1Char('\n')));
+}
 
 void StatusCheck::ApplyStatusResults(const QList<QByteArray>& results)
 {
-    statusrules::ApplyStatusResults(m_hosts, results, m_sortLiveHostsFirst && m_sortLiveHostsFirst());
+    statusrules::ApplyStatusResults(m_hosts, queryproblems::resultsPerHost(results, m_sentHosts, m_hosts.hostCount()),
+                                    m_sortLiveHostsFirst && m_sortLiveHostsFirst());
     emit resultsApplied();
 }
 

@@ -62,6 +62,10 @@ public:
     // For tests and measurements: the longest a status run may take before it is ended.
     void setQueryTimeoutMs(int ms) { m_queryTimeoutMs = ms; }
 
+    // What went wrong inside the query program at the last cycle, and the hosts it cannot be asked
+    // about; empty when nothing did. It shows in the button's tooltip too.
+    QString queryProblem() const { return m_problem; }
+
     // Shutdown: ends a running check in order (stop asked, a running query program ended, the
     // thread joined) while the window still stands; its closing steps run meanwhile.
     void stopAndWait();
@@ -77,17 +81,23 @@ signals:
     void stateChanged(StatusCheck::State state);
     // After each cycle's results have reached the grid.
     void resultsApplied();
+    void queryProblemChanged(const QString& problem);
 
 public:
     // The synchronised steps; the check thread runs them on this object's thread.
     void ShowCheckRunning() override;
+    // Writes the hosts the query program can take; the others are named by ShowQueryRun.
     int WriteHostAddressFile() override;
+    void ShowQueryRun(const QString& problem) override;
+    // Results of the hosts sent, spread back over all hosts.
     void ApplyStatusResults(const QList<QByteArray>& results) override;
     void ShowCheckWaiting() override;
     void ShowCheckStopped(const QString& error) override;
 
 private:
     void show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled);
+    void setProblem(const QString& problem);
+    void updateToolTip();
 
     Prompter& m_prompter;
     HostGridModel& m_hosts;
@@ -100,4 +110,8 @@ private:
     int m_queryTimeoutMs = queryrunner::QueryTimeoutMs;
     State m_state = State::Idle;
     bool m_focusParked = false;
+    QString m_hint;
+    QString m_problem;
+    QList<int> m_sentHosts; // the hosts of the address file, in its order
+    QString m_rejectedText; // the hosts left out of it
 };

@@ -17,6 +17,7 @@ StatusQuery::Outcome StatusQuery::run(QList<QByteArray>& results, qsizetype host
 {
     results.clear();
     m_error.clear();
+    m_report = {};
     if (m_aborted)
         return Outcome::Aborted;
     if (hostCount <= 0)
@@ -40,6 +41,8 @@ StatusQuery::Outcome StatusQuery::runProgram(const QString& program)
 
     QProcess process;
     queryrunner::prepare(process, m_programFolder, program, arguments);
+    QObject::connect(&process, &QProcess::readyReadStandardError, &process,
+                     [this, &process] { queryrunner::readErrorOutput(process, m_report); });
     {
         QMutexLocker lock(&m_mutex);
         m_process = &process;
@@ -68,8 +71,12 @@ StatusQuery::Outcome StatusQuery::runProgram(const QString& program)
     if (aborted || waited == ProcessWaiter::Outcome::TimedOut) {
         // Whatever it wrote before it was ended belongs to no finished run.
         queryrunner::removeOutputFile(m_programFolder, arguments);
+        m_report.timedOut = !aborted;
+        m_report.timeoutMs = m_timeoutMs;
         return aborted ? Outcome::Aborted : Outcome::TimedOut;
     }
+    queryrunner::readErrorOutput(process, m_report);
+    queryrunner::finishReport(process, m_report);
     return Outcome::Done;
 }
 

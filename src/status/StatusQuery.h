@@ -32,6 +32,8 @@ public:
     // Empties results and fills them with at most hostCount lines. With no hosts nothing is run.
     Outcome run(QList<QByteArray>& results, qsizetype hostCount);
     QString errorText() const { return m_error; }
+    // How the last run ended (its exit code and error output); for Done and TimedOut.
+    const queryproblems::RunReport& report() const { return m_report; }
 
     // Any thread: ends a running query program and every later run at once.
     void abort();
@@ -42,6 +44,7 @@ private:
     const QString m_programFolder;
     const int m_timeoutMs;
     QString m_error;
+    queryproblems::RunReport m_report;
     std::atomic<bool> m_aborted = false;
     QMutex m_mutex; // guards m_process against abort() from another thread
     QProcess* m_process = nullptr;

@@ -4,6 +4,8 @@
 //   pid=<process id>
 //   cwd=<working folder>
 //   arg=<argument>        (one line per argument)
+//   mods=<line>           (one line per line of the "modsset.txt" beside the program, as the game
+//                          reads its active mods at its start)
 //   end
 // then behaves as MORVANE_FAKE_GAME_MODE says: "exit" ends at once, "code:N" ends with code N,
 // "sleep:MS" ends after MS milliseconds, "wait" waits until it is ended, "stubborn" waits and
@@ -18,6 +20,38 @@
 #include <thread>
 #include <unistd.h>
 
+namespace {
+
+void logModsSet(FILE* log)
+{
+    char exe[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (length <= 0)
+        return;
+    std::string path(exe, static_cast<size_t>(length));
+    path = path.substr(0, path.rfind('/') + 1) + "modsset.txt";
+    FILE* mods = std::fopen(path.c_str(), "rb");
+    if (!mods)
+        return;
+    std::string line;
+    for (int c = std::fgetc(mods);; c = std::fgetc(mods)) {
+        if (c == EOF || c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (c != EOF || !line.empty())
+                std::fprintf(log, "mods=%s\n", line.c_str());
+            line.clear();
+            if (c == EOF)
+                break;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    std::fclose(mods);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (const char* log = std::getenv("MORVANE_FAKE_GAME_LOG")) {
@@ -28,6 +62,7 @@ int main(int argc, char** argv)
             std::fprintf(f, "run\npid=%ld\ncwd=%s\n", static_cast<long>(getpid()), cwd);
             for (int i = 1; i < argc; ++i)
                 std::fprintf(f, "arg=%s\n", argv[i]);
+            logModsSet(f);
             std::fprintf(f, "end\n");
             std::fclose(f);
         }

@@ -29,6 +29,7 @@
 //   nofile                                   write nothing and exit
 //   garbage BYTES                            write BYTES pseudo-random bytes instead of the output
 //   exit N                                   exit code
+//   stderr TEXT                              write TEXT and a line end to the error output
 //   exit-stamp FILE                          just before exiting, write the monotonic clock (ns) to FILE
 // Hosts without host/line directives do not answer ("/[]" with the usual template). Like qstat,
 // without -allowserverdups two entries of one address (no port meaning 2346) give one line. A
@@ -70,6 +71,7 @@ struct Scenario
     std::string eol = "\n";
     std::string single = "fake<>Yes<>0<>8<> <>1.4<>Map<>No Mission<>TEAM<>Mission";
     std::string startedFile, waitFor, exitStamp;
+    std::vector<std::string> errorLines;
     int delayMs = 0;
     bool hang = false, hangAfterWrite = false, noFile = false;
     long garbage = -1;
@@ -175,6 +177,8 @@ Scenario loadScenario(RunKind kind)
             s.garbage = std::atol(rest.c_str());
         } else if (word == "exit-stamp") {
             s.exitStamp = rest;
+        } else if (word == "stderr") {
+            s.errorLines.push_back(rest);
         } else if (word == "exit") {
             s.exitCode = std::atoi(rest.c_str());
         }
@@ -323,6 +327,9 @@ int main(int argc, char** argv)
     }
     if (s.delayMs > 0)
         std::this_thread::sleep_for(milliseconds(s.delayMs));
+    for (const std::string& line : s.errorLines)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
     if (s.hang)
         waitUntilEnded();
     if (s.noFile)

@@ -221,6 +221,7 @@ void TestHostsPage::controls_data()
     addControlRow(u"actDelHost", u"削除", u"選択されたホストを削除します");
     addControlRow(u"N18", u"ホストの情報");
     addControlRow(u"Connect1", u"接続");
+    addControlRow(u"JoinWithMods1", u"このMODで接続");
     addControlRow(u"CopyAddress1", u"アドレスをコピー", u"選択されたホストのアドレスをクリップボードにコピーします");
     addControlRow(u"Edit3", u"編集");
     addControlRow(u"Delete1", u"削除");
@@ -241,12 +242,15 @@ void TestHostsPage::popupMenuOrder()
     QStringList layout;
     for (const QAction* a : menu->actions())
         layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    QCOMPARE(layout,
-             (QStringList{QStringLiteral("N18"), QStringLiteral("-"), QStringLiteral("Connect1"), QStringLiteral("-"),
-                          QStringLiteral("CopyAddress1"), QStringLiteral("Edit3"), QStringLiteral("Delete1")}));
+    QCOMPARE(layout, (QStringList{QStringLiteral("N18"), QStringLiteral("-"), QStringLiteral("Connect1"),
+                                  QStringLiteral("JoinWithMods1"), QStringLiteral("-"), QStringLiteral("CopyAddress1"),
+                                  QStringLiteral("Edit3"), QStringLiteral("Delete1")}));
     QCOMPARE(menu->actions().at(0), p.page->hostInfoAction());
     QVERIFY(p.page->hostInfoAction()->isEnabled());
     QCOMPARE(menu->defaultAction(), menu->actions().at(2));
+    // Under "接続"; off until the host information knows the host's mods.
+    QCOMPARE(menu->actions().at(3), p.page->joinWithModsAction());
+    QVERIFY(!p.page->joinWithModsAction()->isEnabled());
 }
 
 void TestHostsPage::add_data()
@@ -586,7 +590,7 @@ void TestHostsPage::copyAddress()
     Page p(3);
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     p.click(2);
-    p.page->popupMenu()->actions().at(4)->trigger();
+    p.page->findChild<QAction*>(QStringLiteral("CopyAddress1"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10.0.0.2:2346"));
 }
 
@@ -606,7 +610,7 @@ void TestHostsPage::checkIdleDisablesEditing()
     QVERIFY(!p.page->findChild<QAction*>(QStringLiteral("Delete1"))->isEnabled());
     // Joining and copying stay possible while a check runs.
     QVERIFY(p.page->popupMenu()->actions().at(2)->isEnabled());
-    QVERIFY(p.page->popupMenu()->actions().at(4)->isEnabled());
+    QVERIFY(p.page->findChild<QAction*>(QStringLiteral("CopyAddress1"))->isEnabled());
 
     p.prompter.answers = {true};
     QTest::keyClick(p.grid, Qt::Key_Delete);
@@ -647,7 +651,8 @@ void TestHostsPage::editDialogLayout()
             QStringList labels;
             for (const QLabel* l : d->findChildren<QLabel*>())
                 labels << l->text();
-            QCOMPARE(labels, (QStringList{QStringLiteral("ホスト名"), QStringLiteral("アドレス")}));
+            QCOMPARE(labels, (QStringList{QStringLiteral("ホスト名"), QStringLiteral("アドレス"),
+                                          QStringLiteral("人以上で通知")}));
             const QPoint centre = d->screen()->availableGeometry().center();
             QVERIFY((d->frameGeometry().center() - centre).manhattanLength() <= 2);
         },

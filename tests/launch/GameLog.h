@@ -19,6 +19,7 @@ struct GameRun
     qint64 pid = 0;
     QString cwd;
     QStringList arguments;
+    QList<QByteArray> modsSet; // the lines of "modsset.txt" when the run started
 };
 
 inline QList<GameRun> readGameLog(const QString& path)
@@ -37,6 +38,8 @@ inline QList<GameRun> readGameLog(const QString& path)
             runs.last().cwd = QString::fromLocal8Bit(line.mid(4));
         else if (line.startsWith("arg=") && !runs.isEmpty())
             runs.last().arguments << QString::fromLocal8Bit(line.mid(4));
+        else if (line.startsWith("mods=") && !runs.isEmpty())
+            runs.last().modsSet << line.mid(5);
     }
     return runs;
 }
