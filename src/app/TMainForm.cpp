@@ -73,6 +73,19 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     m_stateInfo = new TStateInfoForm(this);
     createTabs();
     createMenus();
+    m_tray = new TrayController(this, m_trayMenu, this);
+    connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
+    wireSubsystems();
+    // The client area is fixed; the menu bar sits above it, as on Windows.
+    centralWidget()->setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    move(212, 141);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::wireSubsystems()
+{
     m_hostInfo = new THostInfoDlg(
         m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
         [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
@@ -85,8 +98,6 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     connect(m_modJoin, &ModJoin::runningChanged, m_mods, &ModsPage::setJoinLock);
     connect(m_modJoin, &ModJoin::notice, m_stateInfo, &TStateInfoForm::showNotice);
     m_hostInfo->attachModJoin(m_modJoin);
-    m_tray = new TrayController(this, m_trayMenu, this);
-    connect(m_tray, &TrayController::iconDoubleClicked, this, &TMainForm::N7Click);
     // Watched favourites notify through the tray (the one-second notice where there is none);
     // clicking the notification joins the host.
     connect(m_hostTab, &HostTab::hostNotification, this, [this](const QString& title, const QString& text) {
@@ -95,13 +106,7 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     });
     connect(m_tray, &TrayController::notificationClicked, this,
             guarded(m_prompter, [this] { m_hostTab->joinNotifiedHost(); }));
-    // The client area is fixed; the menu bar sits above it, as on Windows.
-    centralWidget()->setFixedSize(ClientWidth, ClientHeight);
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-    move(212, 141);
 }
-
-TMainForm::~TMainForm() = default;
 
 HostsPage* TMainForm::hostsPage() const { return m_hostTab->hostsPage(); }
 

@@ -81,6 +81,9 @@ private:
     StatusCheck* statusCheck() const;
     void createMenus();
     void createTabs();
+    // The host information dialog, the join with a host's mods and the watch notifications, which
+    // join several subsystems.
+    void wireSubsystems();
     QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler);
     QAction* makeOption(const QString& name, const QString& caption, bool checked,
                         const std::function<void()>& handler);
