@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The program's own settings file, "Morvane.ini" in the program folder. It is read once at start-up
 // and saved once at the end; in between every subsystem reads and writes its own keys on the one
 // ProfileFile held here, and the live values sit in their menu items and fields.
@@ -21,11 +23,13 @@ public:
     bool read();
     bool existed() const { return m_existed; }
 
-    ProfileFile& file() { return m_file; }
     const ProfileFile& file() const { return m_file; }
 
-    // Writes what the subsystems put into file() atomically. Throws UserError("<path> に書き込めません").
-    void save();
+    // Lets writeKeys put each subsystem's keys into the file, then saves it atomically. Sections the
+    // file lacks come in the program's order ("Path", "StartUp", "Morvane", "GRMusic"), whichever
+    // subsystem writes first, as they would if the keys were written one by one in that order.
+    // Throws UserError("<path> に書き込めません").
+    void write(const std::function<void(ProfileFile&)>& writeKeys);
 
 private:
     QString m_path;

@@ -318,18 +318,18 @@ void TMainForm::LoadSettings()
 
 void TMainForm::SaveSettings()
 {
-    ProfileFile& ini = m_settings.file();
-    FrameSettings frame = m_frameSettings;
-    frame.inTray = m_inTray->isChecked();
-    frame.noClose = m_noClose->isChecked();
-    frame.write(ini, m_gameFolder);
-    m_hostTab->publicAddress()->writeSettings(ini);
-    m_mods->writeSettings(ini);
-    hostsPage()->writeSettings(ini);
-    m_hostTab->hostListTransfer()->writeSettings(ini);
-    statusCheck()->writeSettings(ini);
-    m_music->writeSettings(ini);
-    m_settings.save();
+    m_settings.write([this](ProfileFile& ini) {
+        FrameSettings frame = m_frameSettings;
+        frame.inTray = m_inTray->isChecked();
+        frame.noClose = m_noClose->isChecked();
+        frame.write(ini, m_gameFolder);
+        m_hostTab->publicAddress()->writeSettings(ini);
+        m_mods->writeSettings(ini);
+        hostsPage()->writeSettings(ini);
+        m_hostTab->hostListTransfer()->writeSettings(ini);
+        statusCheck()->writeSettings(ini);
+        m_music->writeSettings(ini);
+    });
 }
 
 QString TMainForm::hostListPath() const { return apppaths::join(m_programFolder, THostList::fileName()); }

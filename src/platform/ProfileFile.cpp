@@ -255,6 +255,18 @@ void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
     m_modified = true;
 }
 
+void ProfileFile::addSection(QByteArrayView section)
+{
+    const QByteArray sectionName = cleanName(section);
+    if (findSection(m_entries, sectionName).header >= 0)
+        return;
+    if (!m_lines.isEmpty() && m_lines.last().end.isEmpty())
+        m_lines.last().end = CrLf;
+    m_lines.append(Line{'[' + sectionName + ']', CrLf});
+    m_entries.append(entryFor(m_lines.last().text));
+    m_modified = true;
+}
+
 void ProfileFile::writeInt(QByteArrayView section, QByteArrayView key, qint64 value)
 {
     writeString(section, key, QByteArray::number(value));

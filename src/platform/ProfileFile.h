@@ -39,6 +39,8 @@ public:
     void writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value);
     void writeInt(QByteArrayView section, QByteArrayView key, qint64 value);
     void writeBool(QByteArrayView section, QByteArrayView key, bool value);
+    // Appends an empty section header when the file has no such section; a later write fills it.
+    void addSection(QByteArrayView section);
 
     bool isModified() const { return m_modified; }
     // The whole file as it would be saved.

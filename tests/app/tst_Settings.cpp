@@ -33,11 +33,12 @@ void TestSettings::newFileHasTheSectionsInOrder()
     TestFolders f;
     Settings settings(f.programFolder());
     QVERIFY(!settings.read());
-    // Written in another order than the sections stand in a new file.
-    StatusSettings{20000}.write(settings.file());
-    PublicAddressSettings().write(settings.file());
-    FrameSettings().write(settings.file(), QStringLiteral("/games/ゴースト"));
-    settings.save();
+    // Written in another order than the sections stand in the file.
+    settings.write([](ProfileFile& ini) {
+        StatusSettings{20000}.write(ini);
+        PublicAddressSettings().write(ini);
+        FrameSettings().write(ini, QStringLiteral("/games/ゴースト"));
+    });
     QCOMPARE(TestFolders::readFile(settings.path()),
              QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
                                "[StartUp]\r\nGetIP=1\r\n"
@@ -106,15 +107,17 @@ void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
                                                                   "[Other]\nx=y"));
     QVERIFY(settings.read());
     const FrameSettings frame = FrameSettings::read(settings.file(), QString());
-    frame.write(settings.file(), frame.gameFolder.text());
-    StatusSettings{30000}.write(settings.file());
-    settings.save();
+    settings.write([&](ProfileFile& ini) {
+        frame.write(ini, frame.gameFolder.text());
+        StatusSettings{30000}.write(ini);
+    });
     const QByteArray after = TestFolders::readFile(settings.path());
     QVERIFY2(after.startsWith(QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder), after.constData());
     QVERIFY(after.contains(QByteArrayLiteral("[Morvane]\nFavourite=1\nCheckHostInterval=30000\r\n")));
-    QVERIFY(after.endsWith(QByteArrayLiteral("[Other]\nx=y")));
+    // The sections the file lacked follow the others, in their own order.
+    QVERIFY(after.endsWith(QByteArrayLiteral("[Other]\nx=y\r\n[StartUp]\r\n[GRMusic]\r\n")));
     // An edited value is written as its new text.
-    frame.write(settings.file(), QStringLiteral("/new"));
+    settings.write([&](ProfileFile& ini) { frame.write(ini, QStringLiteral("/new")); });
     QCOMPARE(settings.file().readString("Path", "GhostReconPath"), QByteArrayLiteral("/new"));
 }
 
@@ -125,8 +128,7 @@ void TestSettings::runnerIsReadButNeverWritten()
     TestFolders::writeFile(settings.path(), QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n"));
     QVERIFY(settings.read());
     QCOMPARE(LaunchSettings::read(settings.file()).gameRunner, QStringLiteral("/opt/wine/bin/wine"));
-    FrameSettings().write(settings.file(), QStringLiteral("/g"));
-    settings.save();
+    settings.write([](ProfileFile& ini) { FrameSettings().write(ini, QStringLiteral("/g")); });
     QVERIFY(TestFolders::readFile(settings.path())
                 .startsWith(QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n")));
 }
@@ -144,7 +146,7 @@ void TestSettings::unreadableAndUnwritableFilesNameThePath()
         QVERIFY2(e.text().startsWith(shown + QStringLiteral(" を読み込めません")), qPrintable(e.text()));
     }
     try {
-        settings.save();
+        settings.write([](ProfileFile&) {});
         QFAIL("the write did not fail");
     } catch (const UserError& e) {
         QCOMPARE(e.text(), shown + QStringLiteral(" に書き込めません"));

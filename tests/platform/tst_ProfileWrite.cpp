@@ -28,7 +28,7 @@ private slots:
 
 namespace {
 
-using Writes = QList<QByteArrayList>; // each: section, key, value
+using Writes = QList<QByteArrayList>; // each: section, key, value; or a section alone to add it empty
 
 QByteArray readAll(const QString& path)
 {
@@ -122,6 +122,11 @@ void TestProfileWrite::writeString_data()
     QTest::newRow("value not quoted") << QByteArray() << Writes{{"S", "k", "\"v\""}} << QByteArray("[S]\r\nk=\"v\"\r\n")
                                       << true;
     QTest::newRow("empty value") << QByteArray() << Writes{{"S", "k", ""}} << QByteArray("[S]\r\nk=\r\n") << true;
+    QTest::newRow("added sections keep their order when filled later")
+        << QByteArray("[B]\r\nx=1") << Writes{{"A"}, {"b"}, {"C"}, {"C", "k", "3"}, {"A", "k", "1"}}
+        << QByteArray("[B]\r\nx=1\r\n[A]\r\nk=1\r\n[C]\r\nk=3\r\n") << true;
+    QTest::newRow("adding a section that is there changes nothing")
+        << QByteArray("[S]\nk=v") << Writes{{" s "}} << QByteArray("[S]\nk=v") << false;
     QTest::newRow("CR and LF become blanks")
         << QByteArray() << Writes{{"S", "k", "a\r\nb=c\rd\ne"}} << QByteArray("[S]\r\nk=a  b=c d e\r\n") << true;
     QTest::newRow("names trimmed") << QByteArray() << Writes{{"  S  ", "  k  ", "v"}} << QByteArray("[S]\r\nk=v\r\n")
@@ -161,6 +166,10 @@ void TestProfileWrite::writeString()
     QFETCH(bool, modified);
     ProfileFile profile = ProfileFile::fromBytes(before);
     for (const QByteArrayList& write : writes) {
+        if (write.size() == 1) {
+            profile.addSection(write[0]);
+            continue;
+        }
         QCOMPARE(write.size(), 3);
         profile.writeString(write[0], write[1], write[2]);
     }
