@@ -7,11 +7,11 @@
 //   bench_mods window <game folder> [tab]  a bare window with six tabs, the "MOD" one filled, for the
 //                                       start-up comparison of run.sh (prints "shown <ns>" when painted);
 //                                       tab 1 opens on the "MOD" tab, for a look at it
+#include "SilentPrompter.h"
 #include "launch/StateInfo.h"
 #include "mods/ModListView.h"
 #include "mods/ModLists.h"
 #include "mods/ModsPage.h"
-#include "platform/Prompter.h"
 #include "platform/ShownProbe.h"
 #include "platform/TextFile.h"
 #include "platform/UiFont.h"
@@ -27,18 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-class NullPrompter : public Prompter
-{
-public:
-    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(Icon, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
-};
 
 int make(const QString& game)
 {
@@ -87,7 +75,7 @@ int show(const QString& game, int runs)
     QList<double> times;
     for (int i = 0; i < runs; ++i) {
         QTemporaryDir program;
-        NullPrompter prompter;
+        SilentPrompter prompter;
         TStateInfoForm notice;
         QMainWindow window;
         auto* tabs = new QTabWidget(&window);
@@ -130,7 +118,7 @@ int window(const QString& game, int tab)
 {
     QApplication::setFont(uiFont());
     QTemporaryDir program;
-    NullPrompter prompter;
+    SilentPrompter prompter;
     TStateInfoForm notice;
     QMainWindow window;
     auto* tabs = new QTabWidget(&window);

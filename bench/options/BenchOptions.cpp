@@ -5,10 +5,10 @@
 //   2. the editor's save of it, atomic write to the disk included;
 //   3. a 10 MB document (damaged or hostile), loaded and saved once.
 // Usage: bench_options [runs, default 200]
+#include "SilentPrompter.h"
 #include "launch/StateInfo.h"
 #include "options/OptionsEditor.h"
 #include "options/TXMLParser.h"
-#include "platform/Prompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,18 +21,6 @@
 #include <functional>
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(Icon, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
-};
 
 QByteArray readFixture()
 {

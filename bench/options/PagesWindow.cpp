@@ -2,11 +2,11 @@
 // The bare window of bench/startup with the "ﾏﾙﾁﾌﾟﾚｲ" and "全般 → 一般" pages in their tabs, filled from
 // the options document of the game folder named by MORVANE_BENCH_GAME: what the options editor adds
 // to the program's start-up.
+#include "SilentPrompter.h"
 #include "launch/StateInfo.h"
 #include "options/GeneralPage.h"
 #include "options/MultiplayPage.h"
 #include "options/OptionsEditor.h"
-#include "platform/Prompter.h"
 #include "platform/ShownProbe.h"
 #include "platform/UiFont.h"
 
@@ -15,22 +15,6 @@
 #include <QTabWidget>
 
 #include <cstdio>
-
-namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(Icon, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -6,7 +6,7 @@
 //      on the same cores (target within 1.5 times);
 //   4. the second showing, from the thumbnail cache, in a new page (target < 0.5 s).
 // Usage: bench_screens [files, default 500] [runs, default 5]
-#include "platform/Prompter.h"
+#include "SilentPrompter.h"
 #include "screens/ScreenshotFiles.h"
 #include "screens/ScreenshotModel.h"
 #include "screens/ScreenshotPage.h"
@@ -34,18 +34,6 @@
 #include <vector>
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(Icon, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
-};
 
 QByteArray le32(quint32 v)
 {

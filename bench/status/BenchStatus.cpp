@@ -6,10 +6,10 @@
 //      host tab does, and half of them firing every other cycle), in alternating blocks of cycles;
 //   3. from a click on "ﾁｪｯｸ停止" during the wait to "ﾁｪｯｸ開始" (target < 5 ms).
 // Usage: bench_status [seconds of the idle measurement, default 60] [cycles per mode, default 50]
+#include "SilentPrompter.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostWatches.h"
-#include "platform/Prompter.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
 
@@ -29,18 +29,6 @@
 #include <ctime>
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void message(Icon, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(Icon, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> pickFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> pickColour(quint32) override { return std::nullopt; }
-};
 
 qint64 monotonicNs()
 {
