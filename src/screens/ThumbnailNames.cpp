@@ -21,7 +21,7 @@ bool keptInPath(uchar c)
 QString cacheRoot()
 {
     QString base = qEnvironmentVariable("XDG_CACHE_HOME");
-    // The base directory specification ignores a relative path.
+    // XDG base directories must be absolute; a relative one is ignored.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.cache");
     return base + QStringLiteral("/thumbnails");

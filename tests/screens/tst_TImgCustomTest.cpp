@@ -51,14 +51,14 @@ private slots:
             TestFolders::fixture(QStringLiteral("game/shot0001.bmp")));
         QTest::newRow("odd width, 24-bit")
             << rgb24(7, 5, [](int x, int y) { return quint32(x * 36) << 16 | quint32(y * 50); });
-        Spec one;
+        BitmapLayout one;
         one.width = 9;
         one.height = 2;
         one.bitCount = 1;
         one.palette = {0x102030, 0xF0E0D0};
         one.pixels = QByteArray("\xA5\x80\0\0\x5A\x00\0\0", 8);
         QTest::newRow("1-bit") << build(one);
-        Spec rle;
+        BitmapLayout rle;
         rle.width = 6;
         rle.height = 2;
         rle.bitCount = 8;
@@ -88,7 +88,7 @@ private slots:
         const QByteArray good = rgb24(8, 8, [](int, int) { return 0x808080u; });
         QTest::newRow("0 bytes") << QByteArray();
         QTest::newRow("truncated") << good.left(good.size() - 30);
-        Spec huge;
+        BitmapLayout huge;
         huge.width = 16000;
         huge.height = 16000;
         huge.pixels = QByteArray(100, '\0');

@@ -12,7 +12,7 @@ QByteArray le16(quint32 v)
 }
 QByteArray le32(quint32 v) { return le16(v & 0xFFFF) + le16(v >> 16); }
 
-QByteArray build(const Spec& s)
+QByteArray build(const BitmapLayout& s)
 {
     QByteArray info;
     if (s.infoSize == 12) {
@@ -42,7 +42,7 @@ QByteArray build(const Spec& s)
 
 QByteArray rgb24(int width, int height, const std::function<quint32(int x, int y)>& colour)
 {
-    Spec s;
+    BitmapLayout s;
     s.width = width;
     s.height = height;
     const int stride = (width * 3 + 3) / 4 * 4;

@@ -10,7 +10,7 @@
 // Windows bitmap files built byte by byte, for the readers' tests.
 namespace testbitmaps {
 
-struct Spec
+struct BitmapLayout
 {
     int width = 1;
     int height = 1; // negative: top-down
@@ -23,7 +23,7 @@ struct Spec
     QByteArray pixels;                 // as stored: rows with their padding, or the RLE stream
 };
 
-QByteArray build(const Spec& spec);
+QByteArray build(const BitmapLayout& layout);
 
 // A 24-bit bottom-up bitmap whose pixel (x, y), counted from the top, is colour(x, y) as 0xRRGGBB.
 QByteArray rgb24(int width, int height, const std::function<quint32(int x, int y)>& colour);
