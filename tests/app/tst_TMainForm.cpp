@@ -10,13 +10,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QSystemTrayIcon>
-#include <QTabWidget>
 #include <QTest>
 
 using Icon = Prompter::Icon;
@@ -40,15 +36,6 @@ QAction* action(const QObject& form, const QString& name)
     return a;
 }
 
-// Object names of a menu's items, "-" for a separator.
-QStringList layout(const QMenu* menu)
-{
-    QStringList out;
-    for (const QAction* a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->menu() ? a->menu()->objectName() : a->objectName());
-    return out;
-}
-
 } // namespace
 
 class TestMainForm : public QObject
@@ -56,7 +43,6 @@ class TestMainForm : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void frameAndMenus();
     void controls_data();
     void controls();
     void addressBoxShowsItsWholeDefaultText();
@@ -87,41 +73,6 @@ void TestMainForm::init()
     // A host list is there, so the first-run question does not come.
     TestFolders::writeFile(m_folders->program(QStringLiteral("hostlist.txt")),
                            QByteArrayLiteral("[HostList]\r\nHostname1=A\r\nHostIP1=127.0.0.1:2346\r\n"));
-}
-
-void TestMainForm::frameAndMenus()
-{
-    TMainForm form(m_prompter, m_folders->programFolder());
-    QCOMPARE(form.windowTitle(), QStringLiteral("モルベーン"));
-    QCOMPARE(form.centralWidget()->size(), QSize(394, 446));
-    QCOMPARE(form.pos(), QPoint(212, 141));
-    QCOMPARE(form.font().pixelSize(), 12);
-    QVERIFY(form.font().families().contains(QStringLiteral("ＭＳ Ｐゴシック")));
-
-    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    QVERIFY(tabs);
-    QStringList captions;
-    for (int i = 0; i < tabs->count(); ++i)
-        captions << tabs->tabText(i);
-    QCOMPARE(captions, (QStringList{QStringLiteral("ホスト"), QStringLiteral("MOD"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"),
-                                    QStringLiteral("SSビュー"), QStringLiteral("全般"), QStringLiteral("リンク")}));
-    const QList<QAction*> top = form.menuBar()->actions();
-    QCOMPARE(top.size(), 3);
-    QCOMPARE(top[2]->objectName(), QStringLiteral("About1"));
-    QCOMPARE(layout(top[0]->menu()),
-             (QStringList{QStringLiteral("ReloadConfigFile"), QStringLiteral("HostList1"), QStringLiteral("IP2"),
-                          QStringLiteral("-"), QStringLiteral("Exit1")}));
-    QCOMPARE(layout(top[1]->menu()),
-             (QStringList{QStringLiteral("N3"), QStringLiteral("N11"), QStringLiteral("N12"), QStringLiteral("-"),
-                          QStringLiteral("MOD1"), QStringLiteral("-"), QStringLiteral("N22"),
-                          QStringLiteral("HostCheckInterval1"), QStringLiteral("HostViewColor1"), QStringLiteral("-"),
-                          QStringLiteral("GR1")}));
-    auto* tray = form.findChild<QMenu*>(QStringLiteral("PopupMenuOnTray"));
-    QVERIFY(tray);
-    QCOMPARE(layout(tray), (QStringList{QStringLiteral("N7"), QStringLiteral("-"), QStringLiteral("GhostRecon1"),
-                                        QStringLiteral("IP1"), QStringLiteral("-"), QStringLiteral("N8")}));
-    QVERIFY(action(form, QStringLiteral("N3"))->isChecked());
-    QVERIFY(action(form, QStringLiteral("NI10"))->isChecked());
 }
 
 void TestMainForm::controls_data()

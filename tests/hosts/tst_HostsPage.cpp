@@ -14,11 +14,9 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,12 +112,11 @@ class TestHostsPage : public QObject
 {
     Q_OBJECT
 private slots:
-    void gridLayout();
     void statusColumnTakesTheRestOfTheGrid_data();
     void statusColumnTakesTheRestOfTheGrid();
     void controls_data();
     void controls();
-    void popupMenuOrder();
+    void popupMenuDefaults();
     void add_data();
     void add();
     void addWhenFull();
@@ -140,7 +137,6 @@ private slots:
     void doubleClickOnEmptyRowJoinsNothing();
     void copyAddress();
     void checkIdleDisablesEditing();
-    void editDialogLayout();
     void editChangesTheHost();
     void editKeepsUnchangedBytes();
     void editRefusesEmptyAddress();
@@ -152,29 +148,6 @@ private slots:
     void schemeColours_data();
     void schemeColours();
 };
-
-void TestHostsPage::gridLayout()
-{
-    Page p;
-    QCOMPARE(p.grid->objectName(), QStringLiteral("HostNameList"));
-    QCOMPARE(p.grid->model()->rowCount(), 50);
-    QVERIFY(p.grid->isColumnHidden(0));
-    QCOMPARE(p.grid->columnWidth(1), 106);
-    QCOMPARE(p.grid->columnWidth(2), 118);
-    QCOMPARE(p.grid->rowHeight(0), 18);
-    QCOMPARE(p.grid->rowHeight(49), 18);
-    QCOMPARE(p.grid->selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(p.grid->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(p.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QVERIFY(p.grid->showGrid());
-    QVERIFY(!p.grid->verticalHeader()->isVisible());
-    QCOMPARE(p.grid->horizontalHeader()->sectionResizeMode(1), QHeaderView::Interactive);
-    QCOMPARE(p.grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("ホストネーム"));
-    QCOMPARE(p.grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(p.grid->scheme().background, 0x86816Au);
-    QVERIFY(p.page->headerLayout());
-    QVERIFY(p.page->buttonsRow()->isAncestorOf(p.child<QPushButton>(QStringLiteral("btnAddHost"))));
-}
 
 void TestHostsPage::statusColumnTakesTheRestOfTheGrid_data()
 {
@@ -234,21 +207,12 @@ void TestHostsPage::controls()
     checkControlRow(*p.page);
 }
 
-void TestHostsPage::popupMenuOrder()
+void TestHostsPage::popupMenuDefaults()
 {
     Page p;
     QMenu* menu = p.page->popupMenu();
-    QCOMPARE(menu->objectName(), QStringLiteral("PopupMenuOnHost"));
-    QStringList layout;
-    for (const QAction* a : menu->actions())
-        layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    QCOMPARE(layout, (QStringList{QStringLiteral("N18"), QStringLiteral("-"), QStringLiteral("Connect1"),
-                                  QStringLiteral("JoinWithMods1"), QStringLiteral("-"), QStringLiteral("CopyAddress1"),
-                                  QStringLiteral("Edit3"), QStringLiteral("Delete1")}));
-    QCOMPARE(menu->actions().at(0), p.page->hostInfoAction());
-    QVERIFY(p.page->hostInfoAction()->isEnabled());
     QCOMPARE(menu->defaultAction(), menu->actions().at(2));
-    // Under "接続"; off until the host information knows the host's mods.
+    // Off until the host information knows the host's mods.
     QCOMPARE(menu->actions().at(3), p.page->joinWithModsAction());
     QVERIFY(!p.page->joinWithModsAction()->isEnabled());
 }
@@ -294,11 +258,7 @@ void TestHostsPage::add()
     p.page->addHostAction()->trigger();
 
     QCOMPARE(p.prompter.asked.size(), questions);
-    const auto& first = p.prompter.asked.at(0);
-    QCOMPARE(first.kind, QStringLiteral("input"));
-    QCOMPARE(first.caption, QStringLiteral("ホスト追加"));
-    QCOMPARE(first.text, QStringLiteral("アドレス"));
-    QCOMPARE(first.initial, QStringLiteral("000.000.000.000:0000"));
+    QCOMPARE(p.prompter.asked.at(0).kind, QStringLiteral("input"));
     if (name.isEmpty() && questions > 1) {
         // The refusal names what is wrong.
         const auto& refusal = p.prompter.asked.last();
@@ -306,11 +266,6 @@ void TestHostsPage::add()
         QVERIFY2(refusal.text.contains(QStringLiteral("改行")) || refusal.text.contains(QStringLiteral("「€」")) ||
                      refusal.text.contains(QStringLiteral("「é」")),
                  qPrintable(refusal.text));
-    } else if (questions > 1) {
-        const auto& second = p.prompter.asked.at(1);
-        QCOMPARE(second.caption, QStringLiteral("ホスト名"));
-        QCOMPARE(second.text, QStringLiteral("ホスト名(入力しなくても可)"));
-        QCOMPARE(second.initial, QStringLiteral("識別しやすい名前を入れましょう"));
     }
     if (name.isEmpty()) {
         QCOMPARE(p.hosts->hostCount(), 2);
@@ -629,43 +584,13 @@ void TestHostsPage::checkIdleDisablesEditing()
     QCOMPARE(p.names(), firstNames({0, 2}));
 }
 
-void TestHostsPage::editDialogLayout()
-{
-    Page p(2);
-    p.click(1);
-    bool seen = false;
-    onNextDialog(
-        [](THostEditDlg* d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("ホストの編集"));
-            QCOMPARE(d->nameEdit()->objectName(), QStringLiteral("EditHostName"));
-            QCOMPARE(d->addressEdit()->objectName(), QStringLiteral("EditIP"));
-            QCOMPARE(d->nameEdit()->toolTip(), QStringLiteral("ホストに分かりやすい名前を付けることができます"));
-            QCOMPARE(d->addressEdit()->toolTip(), QStringLiteral("ホストのIPアドレスかドメインを入力します"));
-            QCOMPARE(d->nameEdit()->text(), QStringLiteral("host1"));
-            QCOMPARE(d->addressEdit()->text(), QStringLiteral("10.0.0.1:2346"));
-            QTRY_COMPARE(QApplication::focusWidget(), d->nameEdit());
-            auto* ok = d->findChild<QPushButton*>(QStringLiteral("btnOK"));
-            QVERIFY(ok && ok->isDefault());
-            QCOMPARE(ok->text(), QStringLiteral("OK"));
-            QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("btnCancel"))->text(), QStringLiteral("キャンセル"));
-            QStringList labels;
-            for (const QLabel* l : d->findChildren<QLabel*>())
-                labels << l->text();
-            QCOMPARE(labels, (QStringList{QStringLiteral("ホスト名"), QStringLiteral("アドレス"),
-                                          QStringLiteral("人以上で通知")}));
-            const QPoint centre = d->screen()->availableGeometry().center();
-            QVERIFY((d->frameGeometry().center() - centre).manhattanLength() <= 2);
-        },
-        &seen);
-    QTest::mouseClick(p.child<QPushButton>(QStringLiteral("btnEditHost")), Qt::LeftButton);
-    QVERIFY(seen);
-}
-
 void TestHostsPage::editChangesTheHost()
 {
     Page p(3);
     p.click(1);
     onNextDialog([](THostEditDlg* d) {
+        QCOMPARE(d->nameEdit()->text(), QStringLiteral("host1"));
+        QCOMPARE(d->addressEdit()->text(), QStringLiteral("10.0.0.1:2346"));
         d->nameEdit()->setText(QStringLiteral("新しい名前"));
         d->addressEdit()->setText(QStringLiteral("gr.example.net:2346"));
         QTest::keyClick(d->nameEdit(), Qt::Key_Return); // the default button
@@ -787,7 +712,6 @@ void TestHostsPage::editOnEmptyListOpensNothing()
     QCoreApplication::processEvents(); // the check above runs here when no dialog ran an event loop
     QVERIFY(!seen);
     QCOMPARE(p.hosts->hostCount(), 0);
-    QCOMPARE(p.hosts->host(0).name, QByteArray());
 }
 
 void TestHostsPage::boldNamesForLiveHosts()

@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -44,7 +43,6 @@ private slots:
     void clearingAsksAndResets();
     void clearingDeclinedKeepsTheHistory();
 
-    void dialogStartsAsTheUserExpects();
     void addressBarControls_data();
     void addressBarControls();
     void dialogControls_data();
@@ -55,7 +53,6 @@ private slots:
     void dialogStaysOpenWhileTheGameRuns();
     void boxesKeepTheirTextWhenTheOtherJoins();
 
-    void stateInfoLooksAsDesigned();
     void noticeClosesItself();
     void windowWithCancelStaysAndCancelIsClearedOnShow();
 
@@ -102,14 +99,10 @@ void TestAddressEntry::addressBarStartsAsTheUserExpects()
 {
     m_history->setEntries({QByteArrayLiteral("9.9.9.9:1")});
     AddressBar bar(*m_prompter, *m_history, *m_launcher);
-    QCOMPARE(bar.findChild<HistoryComboBox*>(QStringLiteral("IPComboBox")), bar.comboBox());
     // The history's first entry does not replace the initial text.
     QCOMPARE(bar.addressText(), QStringLiteral("000.000.000.000:0000"));
     QCOMPARE(bar.comboBox()->count(), 1);
-    QCOMPARE(bar.comboBox()->maxVisibleItems(), 10);
-    QVERIFY(bar.comboBox()->isEditable());
     QVERIFY(!bar.connectButton()->isEnabled());
-    QVERIFY(bar.connectButton()->font().bold());
 }
 
 void TestAddressEntry::addressBarControls_data()
@@ -278,14 +271,6 @@ void TestAddressEntry::clearingDeclinedKeepsTheHistory()
     QCOMPARE(bar.addressText(), QStringLiteral("typed"));
 }
 
-void TestAddressEntry::dialogStartsAsTheUserExpects()
-{
-    TIPConnectionDlg dialog(*m_prompter, *m_history, *m_launcher);
-    QCOMPARE(dialog.findChild<HistoryComboBox*>(QStringLiteral("IPComboBox2")), dialog.comboBox());
-    QVERIFY(!dialog.connectButton()->isEnabled());
-    QCOMPARE(dialog.comboBox()->maxVisibleItems(), 10);
-}
-
 void TestAddressEntry::dialogJoinAlwaysAddsAtTheTop()
 {
     m_history->setEntries({QByteArrayLiteral("a:1"), QByteArrayLiteral("b:2")});
@@ -305,6 +290,7 @@ void TestAddressEntry::dialogShowsTheHistoryAndKeepsItsText()
     // The history is read after the dialog exists, as at start-up.
     m_history->setEntries({QByteArrayLiteral("a:1"), QByteArrayLiteral("b:2")});
     dialog.show();
+    QVERIFY(!dialog.connectButton()->isEnabled());
     QCOMPARE(dialog.comboBox()->count(), 2);
     QCOMPARE(dialog.comboBox()->itemText(0), QStringLiteral("a:1"));
     QCOMPARE(dialog.addressText(), QStringLiteral("000.000.000.000"));
@@ -381,28 +367,6 @@ void TestAddressEntry::boxesKeepTheirTextWhenTheOtherJoins()
     QCOMPARE(dialog.addressText(), QStringLiteral("1.1.1.1:1"));
 }
 
-void TestAddressEntry::stateInfoLooksAsDesigned()
-{
-    TStateInfoForm form;
-    QCOMPARE(form.windowTitle(), QStringLiteral("モルベーン"));
-    QCOMPARE(form.size(), QSize(206, 80));
-    auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
-    QVERIFY(label);
-    QCOMPARE(label->text(), QStringLiteral("GhostReconを実行中..."));
-    QVERIFY(label->font().bold());
-    QVERIFY(label->alignment() & Qt::AlignHCenter);
-    auto* button = form.findChild<QPushButton*>(QStringLiteral("Button1"));
-    QVERIFY(button);
-    QCOMPARE(button->text(), QStringLiteral("キャンセル"));
-    QVERIFY(button->isHidden());
-    auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer1"));
-    QVERIFY(timer);
-    QCOMPARE(timer->interval(), 1000);
-    QVERIFY(!timer->isActive());
-    QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
-    QVERIFY(!(form.windowFlags() & Qt::WindowMinMaxButtonsHint));
-}
-
 void TestAddressEntry::noticeClosesItself()
 {
     TStateInfoForm form;
@@ -420,6 +384,8 @@ void TestAddressEntry::noticeClosesItself()
 void TestAddressEntry::windowWithCancelStaysAndCancelIsClearedOnShow()
 {
     TStateInfoForm form;
+    // The launcher's window has no close box: only its cancel button ends the game.
+    QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
     form.setCancelVisible(true);
     form.show();
     QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());

@@ -41,13 +41,9 @@ class TestStatusRules : public QObject
 private slots:
     void cellText_data();
     void cellText();
-    void resultsLandOnTheirRows();
-    void silentHostEmptiesOnlyItsOwnRow();
-    void linesPastTheLastHostAreIgnored();
-    void noResultsEmptyEveryCell();
-    void liveHostsMoveUp();
+    void applyResults_data();
+    void applyResults();
     void liveHostsMoveUpKeepingEachHostsResult();
-    void noMovesWhenTheOptionIsOff();
     void moveLiveHostsUpAlone_data();
     void moveLiveHostsUpAlone();
     void codePage932Cells();
@@ -93,58 +89,57 @@ void TestStatusRules::cellText()
     QCOMPARE(statusCellText(line), cell);
 }
 
-void TestStatusRules::resultsLandOnTheirRows()
+void TestStatusRules::applyResults_data()
 {
-    QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"1", "2", "3"});
-    QAbstractItemModelTester tester(hosts, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    ApplyStatusResults(*hosts, {"3/16[25]Yes", "3/16[25]No", "x/8[5]No"}, false);
-    QCOMPARE(statusesOf(*hosts),
-             (QStringList{QStringLiteral("3/16[25]"), QStringLiteral("4/17[25]"), QStringLiteral("x/8[5]")}));
+    QTest::addColumn<QString>("hosts"); // one letter per host, every cell "old" before
+    QTest::addColumn<QList<QByteArray>>("results");
+    QTest::addColumn<bool>("liveFirst");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("results land on their rows")
+        << QStringLiteral("ABC") << QList<QByteArray>{"3/16[25]Yes", "3/16[25]No", "x/8[5]No"} << false
+        << QStringLiteral("ABC")
+        << QStringList{QStringLiteral("3/16[25]"), QStringLiteral("4/17[25]"), QStringLiteral("x/8[5]")};
+    QTest::newRow("a silent host empties only its own row")
+        << QStringLiteral("ABC") << QList<QByteArray>{"1/8[5]Yes", "-", "2/8[5]Yes"} << false << QStringLiteral("ABC")
+        << QStringList{QStringLiteral("1/8[5]"), QString(), QStringLiteral("2/8[5]")};
+    QTest::newRow("lines past the last host are ignored")
+        << QStringLiteral("AB") << QList<QByteArray>{"1/8[5]Yes", "2/8[5]Yes", "3/8[5]Yes", "4/8[5]Yes"} << true
+        << QStringLiteral("AB") << QStringList{QStringLiteral("1/8[5]"), QStringLiteral("2/8[5]")};
+    QTest::newRow("no results empty every cell") << QStringLiteral("AB") << QList<QByteArray>{} << true
+                                                 << QStringLiteral("AB") << QStringList{QString(), QString()};
+    QTest::newRow("live hosts move up") << QStringLiteral("ABCD")
+                                        << QList<QByteArray>{"-", "1/8[5]Yes", "-", "2/8[5]No"} << true
+                                        << QStringLiteral("BDAC")
+                                        << QStringList{QStringLiteral("1/8[5]"), QStringLiteral("3/9[5]"), QString(),
+                                                       QString()};
+    QTest::newRow("no moves when the option is off")
+        << QStringLiteral("ABCD") << QList<QByteArray>{"-", "1/8[5]Yes", "-", "2/8[5]Yes"} << false
+        << QStringLiteral("ABCD")
+        << QStringList{QString(), QStringLiteral("1/8[5]"), QString(), QStringLiteral("2/8[5]")};
 }
 
-void TestStatusRules::silentHostEmptiesOnlyItsOwnRow()
+void TestStatusRules::applyResults()
 {
+    QFETCH(QString, hosts);
+    QFETCH(QList<QByteArray>, results);
+    QFETCH(bool, liveFirst);
+    QFETCH(QString, order);
+    QFETCH(QStringList, cells);
     QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"1", "2", "3"});
-    for (int i = 0; i < 3; ++i)
-        hosts->setStatus(i, QStringLiteral("old"));
-    ApplyStatusResults(*hosts, {"1/8[5]Yes", "-", "2/8[5]Yes"}, false);
-    QCOMPARE(statusesOf(*hosts), (QStringList{QStringLiteral("1/8[5]"), QString(), QStringLiteral("2/8[5]")}));
-    QVERIFY(!hosts->isLive(1));
-}
-
-void TestStatusRules::linesPastTheLastHostAreIgnored()
-{
-    QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"1", "2"});
-    ApplyStatusResults(*hosts, {"1/8[5]Yes", "2/8[5]Yes", "3/8[5]Yes", "4/8[5]Yes"}, true);
-    QCOMPARE(statusesOf(*hosts), (QStringList{QStringLiteral("1/8[5]"), QStringLiteral("2/8[5]")}));
-    QCOMPARE(hosts->host(2).status, QString());
-    QCOMPARE(hosts->hostCount(), 2);
-}
-
-void TestStatusRules::noResultsEmptyEveryCell()
-{
-    QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"1", "2"});
-    hosts->setStatus(0, QStringLiteral("1/8[5]"));
-    hosts->setStatus(1, QStringLiteral("2/8[5]"));
-    ApplyStatusResults(*hosts, {}, true);
-    QCOMPARE(statusesOf(*hosts), (QStringList{QString(), QString()}));
-}
-
-void TestStatusRules::liveHostsMoveUp()
-{
-    QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"A", "B", "C", "D"});
-    QAbstractItemModelTester tester(hosts, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    ApplyStatusResults(*hosts, {"-", "1/8[5]Yes", "-", "2/8[5]No"}, true);
-    QCOMPARE(namesOf(*hosts),
-             (QStringList{QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("C")}));
-    QCOMPARE(statusesOf(*hosts),
-             (QStringList{QStringLiteral("1/8[5]"), QStringLiteral("3/9[5]"), QString(), QString()}));
-    QCOMPARE(hosts->addressText(1), QStringLiteral("10.0.0.D:2346"));
+    QList<QByteArray> names;
+    for (const QChar c : hosts)
+        names << QByteArray(1, char(c.unicode()));
+    HostGridModel* grid = makeHosts(&owner, names);
+    for (int i = 0; i < grid->hostCount(); ++i)
+        grid->setStatus(i, QStringLiteral("old"));
+    QAbstractItemModelTester tester(grid, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    ApplyStatusResults(*grid, results, liveFirst);
+    QCOMPARE(namesOf(*grid).join(QString()), order);
+    QCOMPARE(statusesOf(*grid), cells);
+    // Each address moves with its name.
+    for (int i = 0; i < grid->hostCount(); ++i)
+        QCOMPARE(grid->addressText(i), QStringLiteral("10.0.0.%1:2346").arg(grid->nameText(i)));
 }
 
 void TestStatusRules::liveHostsMoveUpKeepingEachHostsResult()
@@ -165,17 +160,6 @@ void TestStatusRules::liveHostsMoveUpKeepingEachHostsResult()
     QCOMPARE(hosts->host(0).status, QStringLiteral("2/8[2]"));
     QCOMPARE(namesOf(*hosts).mid(1), (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("E"),
                                                   QStringLiteral("F"), QStringLiteral("D")}));
-}
-
-void TestStatusRules::noMovesWhenTheOptionIsOff()
-{
-    QObject owner;
-    HostGridModel* hosts = makeHosts(&owner, {"A", "B", "C", "D"});
-    ApplyStatusResults(*hosts, {"-", "1/8[5]Yes", "-", "2/8[5]Yes"}, false);
-    QCOMPARE(namesOf(*hosts),
-             (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}));
-    QCOMPARE(statusesOf(*hosts),
-             (QStringList{QString(), QStringLiteral("1/8[5]"), QString(), QStringLiteral("2/8[5]")}));
 }
 
 void TestStatusRules::moveLiveHostsUpAlone_data()
