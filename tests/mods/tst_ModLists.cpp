@@ -62,7 +62,6 @@ private slots:
     void storedAttributes();
     void namesInAnyCase();
     void missingFolderAndFile();
-    void manyMods();
     void badModsSet_data();
     void badModsSet();
     void unreadableModsSetChangesNothing_data();
@@ -169,23 +168,6 @@ void TestModLists::missingFolderAndFile()
     QCOMPARE(TestFolders::readFile(game.filePath(QStringLiteral("modsset.txt"))), header);
 }
 
-void TestModLists::manyMods()
-{
-    QStringList mods;
-    for (int i = 0; i < 1000; ++i)
-        mods << QStringLiteral("Mod%1").arg(i, 4, 10, QLatin1Char('0'));
-    Game game(mods);
-    QByteArray file = header;
-    for (int i = 0; i < 2000; ++i)
-        file += "\"\\mods\\mod" + QByteArray::number(i).rightJustified(4, '0') + "\"\r\n";
-    game.writeModsSet(file);
-    ModLists lists;
-    lists.LoadModLists(game.folder());
-    QCOMPARE(lists.active().count(), 2000);
-    QCOMPARE(lists.available().count(), 0);
-    QCOMPARE(lists.active().entry(1999), QByteArray("mod1999"));
-}
-
 void TestModLists::badModsSet_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -262,7 +244,6 @@ void TestModLists::description_data()
 {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<int>("lines"); // -1: none
-    QTest::newRow("six lines") << QByteArray("urbanops") << 6;
     QTest::newRow("eight lines, other case") << QByteArray("HEAVYARMS") << 8;
     QTest::newRow("no description file") << QByteArray("testrange") << -1;
     QTest::newRow("not installed") << QByteArray("gone") << -1;

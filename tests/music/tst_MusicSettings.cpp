@@ -52,15 +52,6 @@ private slots:
         // Other sections are not touched.
         QVERIFY(out.bytes().startsWith(QByteArrayLiteral("[Path]\r\nGhostReconPath=C:\\GR\r\n[GRMusic]\r\n")));
     }
-
-    void absentKeysReadEmpty()
-    {
-        MusicSettings settings;
-        settings.read(ProfileFile::fromBytes(QByteArrayLiteral("[GRMusic]\r\nMusic7=x\r\nmusic2=C:\\b.wav\r\n")));
-        QCOMPARE(settings.text(0), QString());
-        // Key names compare without regard to case, as Windows reads them.
-        QCOMPARE(settings.text(1), QStringLiteral("C:\\b.wav"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestMusicSettings)

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/TestFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,19 +33,6 @@ private:
 };
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
 
 ChatSlots sample()
 {
@@ -86,7 +74,7 @@ void TestChatSetFile::writeThenRead()
     QCOMPARE(back.teams, chat.teams);
 
     // One section, then MSG before TEAM slot by slot.
-    const QList<QByteArray> lines = readFile(path).split('\n');
+    const QList<QByteArray> lines = TestFolders::readFile(path).split('\n');
     QCOMPARE(lines.value(0), QByteArray("[ChatList]\r"));
     QCOMPARE(lines.value(1), QByteArray("MSG0=m0\r"));
     QCOMPARE(lines.value(2), QByteArray("TEAM0=1\r"));
@@ -121,7 +109,7 @@ void TestChatSetFile::read()
     QFETCH(bool, team3);
     const QString path = chatsetfile::pathOf(QStringLiteral("set"));
     if (file != "<none>")
-        writeFile(path, file);
+        TestFolders::writeFile(path, file);
     const ChatSlots chat = chatsetfile::read(path);
     QCOMPARE(chat.texts[3], text3);
     QCOMPARE(chat.teams[3], team3);
@@ -131,11 +119,11 @@ void TestChatSetFile::read()
 void TestChatSetFile::writeKeepsOtherContent()
 {
     const QString path = chatsetfile::pathOf(QStringLiteral("set"));
-    writeFile(path, "; mine\r\n[ChatList]\r\nTEAM0=1\r\nExtra=kept\r\nMSG0=old\r\n[Other]\r\nx=y\r\n");
+    TestFolders::writeFile(path, "; mine\r\n[ChatList]\r\nTEAM0=1\r\nExtra=kept\r\nMSG0=old\r\n[Other]\r\nx=y\r\n");
     ChatSlots chat;
     chat.texts[0] = "new";
     chatsetfile::write(path, chat);
-    const QByteArray after = readFile(path);
+    const QByteArray after = TestFolders::readFile(path);
     QVERIFY(after.startsWith("; mine\r\n[ChatList]\r\nTEAM0=0\r\nExtra=kept\r\nMSG0=new\r\nMSG1=\r\n"));
     QVERIFY(after.endsWith("TEAM9=0\r\n[Other]\r\nx=y\r\n"));
 }
@@ -153,7 +141,7 @@ void TestChatSetFile::unreadableFileIsNotReplaced()
 void TestChatSetFile::fullDiskKeepsOldFile()
 {
     const QString path = chatsetfile::pathOf(QStringLiteral("set"));
-    writeFile(path, "[ChatList]\r\nMSG0=old\r\n");
+    TestFolders::writeFile(path, "[ChatList]\r\nMSG0=old\r\n");
     {
         FileSizeLimit limit(64);
         if (!limit.isActive())
@@ -165,13 +153,13 @@ void TestChatSetFile::fullDiskKeepsOldFile()
             QVERIFY2(e.text().contains(QStringLiteral("に書き込めません")), qPrintable(e.text()));
         }
     }
-    QCOMPARE(readFile(path), QByteArray("[ChatList]\r\nMSG0=old\r\n"));
+    QCOMPARE(TestFolders::readFile(path), QByteArray("[ChatList]\r\nMSG0=old\r\n"));
 }
 
 void TestChatSetFile::listNames()
 {
     for (const char* name : {"beta.lst", "Alpha.lst", "gamma.LST", "a.b.lst", ".lst", "notes.txt"})
-        writeFile(QString::fromLatin1(name), "");
+        TestFolders::writeFile(QString::fromLatin1(name), "");
     QVERIFY(QDir().mkdir(QStringLiteral("folder.lst")));
     QCOMPARE(chatsetfile::listNames(),
              (QStringList{QStringLiteral("a.b"), QStringLiteral("Alpha"), QStringLiteral("beta")}));

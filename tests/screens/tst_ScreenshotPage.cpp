@@ -126,14 +126,6 @@ private slots:
         }
     }
 
-    void aFolderWithoutScreenshotsShowsNothing()
-    {
-        for (const QString& name : QDir(m_gameFolder).entryList({QStringLiteral("*.bmp")}))
-            QVERIFY(QFile::remove(m_folders->game(name)));
-        showAndWait();
-        QCOMPARE(model().rowCount(), 0);
-    }
-
     void aVanishedGameFolderShowsNothing()
     {
         showAndWait();

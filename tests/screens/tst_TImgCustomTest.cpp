@@ -26,23 +26,6 @@ class TestTImgCustomTest : public QObject
 private slots:
     void init() { m_folders = std::make_unique<TestFolders>(); }
 
-    void canLoad_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("SHOT0001.BMP") << "SHOT0001.BMP" << true;
-        QTest::newRow("shot0002.bmp") << "shot0002.bmp" << true;
-        QTest::newRow("shot.bmp.txt") << "shot.bmp.txt" << false;
-        QTest::newRow("shot.jpg") << "shot.jpg" << false;
-    }
-
-    void canLoad()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, accepted);
-        QCOMPARE(m_loader.CanLoad(name), accepted);
-    }
-
     // Qt's own reader, which shares no code with ours, must see the same pixels.
     void agreesWithQtsReader_data()
     {
