@@ -30,7 +30,6 @@ private slots:
     void cleanup();
     void eachModeGetsItsArguments_data();
     void eachModeGetsItsArguments();
-    void plainStartButtonStartsWithoutArguments();
     void statusTextRule_data();
     void statusTextRule();
     void typedJoinShowsTheAddress();
@@ -132,14 +131,6 @@ void TestGameLauncher::eachModeGetsItsArguments()
     // The program's own working folder, not the game folder.
     QCOMPARE(QDir(log.first().cwd).canonicalPath(), QDir(m_folders->programFolder()).canonicalPath());
     QCOMPARE(m_prompter->asked.size(), 0);
-}
-
-void TestGameLauncher::plainStartButtonStartsWithoutArguments()
-{
-    QTimer::singleShot(0, m_launcher.get(), &GameLauncher::BtnStartGRClick);
-    QTRY_COMPARE_WITH_TIMEOUT(runs().size(), 1, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_launcher->runningCount(), 0, 10000);
-    QCOMPARE(runs().first().arguments, QStringList());
 }
 
 void TestGameLauncher::statusTextRule_data()
@@ -315,7 +306,10 @@ void TestGameLauncher::nestedLaunchesEachHaveAWindow()
     m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
     QCOMPARE(pids.size(), 2);
     QCOMPARE(windowsDuringInner, 2);
-    QCOMPARE(runs().size(), 2);
+    const auto log = runs();
+    QCOMPARE(log.size(), 2);
+    // One of them is the plain start; the two write their records in either order.
+    QVERIFY(log.at(0).arguments.isEmpty() != log.at(1).arguments.isEmpty());
     QVERIFY(processIsGone(pids.at(0)));
     QVERIFY(processIsGone(pids.at(1)));
 }
