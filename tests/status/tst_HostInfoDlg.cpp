@@ -142,18 +142,15 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers_data()
 {
     QTest::addColumn<QByteArray>("dedicated");
     QTest::addColumn<QString>("players");
-    QTest::addColumn<QString>("grsArgument");
 
-    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16") << QStringLiteral("-grs");
-    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17")
-                                   << QStringLiteral("-grs,ignoreserverplayer=no");
+    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16");
+    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17");
 }
 
 void TestHostInfoDlg::fetchShowsRulesAndPlayers()
 {
     QFETCH(QByteArray, dedicated);
     QFETCH(QString, players);
-    QFETCH(QString, grsArgument);
     m_fake->setScenario(infoLine(HostA, "Fake \x83\x5C", dedicated) + "player " + HostA + " charlie{::}0{::}2\n" +
                         "player " + HostA + " \x83\x5C\x83\x8D{::}1{::}1\n" + "player " + HostA + " Bravo{::}0{::}5\n");
     fetch();
@@ -176,7 +173,6 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers()
     const QList<QStringList> runs = m_fake->runs();
     QCOMPARE(runs.size(), 2);
     QCOMPARE(runs.at(1), queryfiles::playersArguments(QString::fromLatin1(HostA), dedicated == "Yes"));
-    QVERIFY(runs.at(1).contains(grsArgument));
     verifyRestored();
 }
 
