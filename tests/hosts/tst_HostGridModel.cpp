@@ -39,7 +39,6 @@ class TestHostGridModel : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void alwaysFiftySlots();
     void appendUpToFifty();
     void emptyAddressNeverEntersTheList_data();
     void emptyAddressNeverEntersTheList();
@@ -61,18 +60,6 @@ void TestHostGridModel::init()
 {
     // Covers the checkIndex() warnings a bad index or a wrong move destination gives.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-}
-
-void TestHostGridModel::alwaysFiftySlots()
-{
-    HostGridModel hosts;
-    QCOMPARE(hosts.rowCount(), 50);
-    QCOMPARE(hosts.columnCount(), 4);
-    QCOMPARE(hosts.hostCount(), 0);
-    const QStringList titles = {QStringLiteral("-"), QStringLiteral("ホストネーム"), QStringLiteral("アドレス"),
-                                QStringLiteral("人数[残時間]")};
-    for (int c = 0; c < titles.size(); ++c)
-        QCOMPARE(hosts.headerData(c, Qt::Horizontal).toString(), titles.at(c));
 }
 
 void TestHostGridModel::appendUpToFifty()

@@ -30,7 +30,6 @@ private slots:
     void cleanup();
     void eachModeGetsItsArguments_data();
     void eachModeGetsItsArguments();
-    void plainStartButtonStartsWithoutArguments();
     void statusTextRule_data();
     void statusTextRule();
     void typedJoinShowsTheAddress();
@@ -41,8 +40,6 @@ private slots:
     void onlyTheDedicatedHostRestarts();
     void missingGameShowsAMessage();
     void missingGameEndsTheRestartChain();
-    void windowsProgramRunsThroughTheRunner();
-    void missingWineShowsAMessage();
     void nestedLaunchesEachHaveAWindow();
     void launchFromAModalDialogIsOwnedByIt();
     void programEndLeavesTheGameRunning();
@@ -117,11 +114,7 @@ void TestGameLauncher::eachModeGetsItsArguments_data()
     QTest::newRow("dedicated") << LaunchMode::Dedicated << QString() << QStringList{QStringLiteral("-autoserve")};
     QTest::newRow("join") << LaunchMode::Join << QStringLiteral("192.168.0.10:2346")
                           << QStringList{QStringLiteral("-client"), QStringLiteral("192.168.0.10:2346")};
-    QTest::newRow("blanks stay one argument")
-        << LaunchMode::Join << QStringLiteral("1.2.3.4 -server")
-        << QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server")};
-    QTest::newRow("quotes stay one argument") << LaunchMode::Join << QStringLiteral("\"x\"")
-                                              << QStringList{QStringLiteral("-client"), QStringLiteral("\"x\"")};
+    // Through a real process: no shell splits or expands what was typed.
     QTest::newRow("shell characters") << LaunchMode::Join << QStringLiteral("a;b $(c) `d` |e")
                                       << QStringList{QStringLiteral("-client"), QStringLiteral("a;b $(c) `d` |e")};
 }
@@ -138,14 +131,6 @@ void TestGameLauncher::eachModeGetsItsArguments()
     // The program's own working folder, not the game folder.
     QCOMPARE(QDir(log.first().cwd).canonicalPath(), QDir(m_folders->programFolder()).canonicalPath());
     QCOMPARE(m_prompter->asked.size(), 0);
-}
-
-void TestGameLauncher::plainStartButtonStartsWithoutArguments()
-{
-    QTimer::singleShot(0, m_launcher.get(), &GameLauncher::BtnStartGRClick);
-    QTRY_COMPARE_WITH_TIMEOUT(runs().size(), 1, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_launcher->runningCount(), 0, 10000);
-    QCOMPARE(runs().first().arguments, QStringList());
 }
 
 void TestGameLauncher::statusTextRule_data()
@@ -280,15 +265,11 @@ void TestGameLauncher::onlyTheDedicatedHostRestarts()
 
 void TestGameLauncher::missingGameShowsAMessage()
 {
-    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
-    QVERIFY(QFile::remove(exe));
+    // The wording of each such failure is the game process's own table.
+    QVERIFY(QFile::remove(m_folders->game(QStringLiteral("GhostRecon.exe"))));
     m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4:2346"), QStringLiteral("x"));
     QCOMPARE(m_prompter->asked.size(), 1);
-    const auto& q = m_prompter->asked.first();
-    QCOMPARE(q.kind, QStringLiteral("message"));
-    QCOMPARE(q.icon, Prompter::Icon::Error);
-    QVERIFY2(q.text.contains(QDir::toNativeSeparators(exe)) && q.text.contains(QStringLiteral("見つかりません")),
-             qPrintable(q.text));
+    QCOMPARE(m_prompter->asked.first().icon, Prompter::Icon::Error);
     QVERIFY(visibleStatusWindows().isEmpty());
     QCOMPARE(runs().size(), 0);
 }
@@ -301,35 +282,6 @@ void TestGameLauncher::missingGameEndsTheRestartChain()
     QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
     QCOMPARE(m_prompter->asked.size(), 1);
     QVERIFY(panel.autoRestartBox()->isChecked());
-}
-
-void TestGameLauncher::windowsProgramRunsThroughTheRunner()
-{
-    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
-    QVERIFY(QFile::remove(exe));
-    TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
-    // The stand-in records what it is given, as Wine would be given it.
-    m_launcher->setGameRunner(QStringLiteral(MORVANE_FAKE_GAME));
-    m_launcher->LaunchGame(LaunchMode::Join, QStringLiteral("1.2.3.4 -server"), QStringLiteral("x"));
-    QCOMPARE(m_prompter->asked.size(), 0);
-    const auto log = runs();
-    QCOMPARE(log.size(), 1);
-    QCOMPARE(log.first().arguments, (QStringList{exe, QStringLiteral("-client"), QStringLiteral("1.2.3.4 -server")}));
-}
-
-void TestGameLauncher::missingWineShowsAMessage()
-{
-    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
-    QVERIFY(QFile::remove(exe));
-    TestFolders::writeFile(exe, QByteArrayLiteral("MZ\x90\x00"));
-    const QString emptyBin = m_folders->path(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(emptyBin));
-    qputenv("PATH", QFile::encodeName(emptyBin));
-    m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
-    QCOMPARE(m_prompter->asked.size(), 1);
-    QVERIFY2(m_prompter->asked.first().text.contains(QStringLiteral("Wine")),
-             qPrintable(m_prompter->asked.first().text));
-    QVERIFY(visibleStatusWindows().isEmpty());
 }
 
 void TestGameLauncher::nestedLaunchesEachHaveAWindow()
@@ -354,7 +306,10 @@ void TestGameLauncher::nestedLaunchesEachHaveAWindow()
     m_launcher->LaunchGame(LaunchMode::Host, QString(), QStringLiteral("x"));
     QCOMPARE(pids.size(), 2);
     QCOMPARE(windowsDuringInner, 2);
-    QCOMPARE(runs().size(), 2);
+    const auto log = runs();
+    QCOMPARE(log.size(), 2);
+    // One of them is the plain start; the two write their records in either order.
+    QVERIFY(log.at(0).arguments.isEmpty() != log.at(1).arguments.isEmpty());
     QVERIFY(processIsGone(pids.at(0)));
     QVERIFY(processIsGone(pids.at(1)));
 }

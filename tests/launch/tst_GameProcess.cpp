@@ -22,15 +22,11 @@ private slots:
     void nativeGameGetsModeAndArgumentAsArguments_data();
     void nativeGameGetsModeAndArgumentAsArguments();
     void gameIsFoundInAnyLetterCase();
-    void missingGameIsReported();
-    void folderNamedLikeTheGameIsReported();
-    void fileThatIsNoProgramIsReported();
+    void unusableGameOrRunnerIsReported_data();
+    void unusableGameOrRunnerIsReported();
     void windowsProgramGoesThroughTheNamedRunner();
     void runnerNameIsLookedUpOnPath();
     void wineOnPathIsTheDefaultRunner();
-    void missingWineIsReported();
-    void missingRunnerIsReported();
-    void processRunsFromTheCurrentFolder();
     void programThatFailsToStartIsReported();
 
 private:
@@ -91,9 +87,6 @@ void TestGameProcess::nativeGameGetsModeAndArgumentAsArguments_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("plain") << QString() << QString() << QStringList();
-    QTest::newRow("server") << QStringLiteral("-server") << QString() << QStringList{QStringLiteral("-server")};
-    QTest::newRow("dedicated") << QStringLiteral("-autoserve") << QString()
-                               << QStringList{QStringLiteral("-autoserve")};
     QTest::newRow("join") << QStringLiteral("-client") << QStringLiteral("1.2.3.4:2346")
                           << QStringList{QStringLiteral("-client"), QStringLiteral("1.2.3.4:2346")};
     QTest::newRow("blanks") << QStringLiteral("-client") << QStringLiteral("1.2.3.4 -server")
@@ -125,42 +118,56 @@ void TestGameProcess::gameIsFoundInAnyLetterCase()
     QCOMPARE(c.program, renamed);
 }
 
-void TestGameProcess::missingGameIsReported()
+void TestGameProcess::unusableGameOrRunnerIsReported_data()
 {
-    QVERIFY(QFile::remove(m_folders->game(QStringLiteral("GhostRecon.exe"))));
-    const QString text = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
-                             QString());
-    });
-    QVERIFY2(text.contains(QDir::toNativeSeparators(m_folders->game(QStringLiteral("GhostRecon.exe")))),
-             qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("見つかりません")), qPrintable(text));
+    QTest::addColumn<QString>("game"); // what stands in the game's place
+    QTest::addColumn<QString>("path"); // the programs on PATH ("-": PATH left alone)
+    QTest::addColumn<QString>("runner");
+    QTest::addColumn<QStringList>("words"); // besides "GhostRecon.exe"
+    QTest::newRow("missing game") << QStringLiteral("none") << QStringLiteral("-") << QString()
+                                  << QStringList{QStringLiteral("見つかりません")};
+    QTest::newRow("a folder in its place") << QStringLiteral("folder") << QStringLiteral("-") << QString()
+                                           << QStringList{QStringLiteral("ファイルではありません")};
+    QTest::newRow("a file that is no program")
+        << QStringLiteral("text") << QStringLiteral("-") << QString() << QStringList{QStringLiteral("実行できる")};
+    QTest::newRow("no Wine") << QStringLiteral("windows") << QString() << QString()
+                             << QStringList{QStringLiteral("Wine")};
+    QTest::newRow("runner path that does not exist")
+        << QStringLiteral("windows") << QStringLiteral("wine") << QStringLiteral("nowhere/runner")
+        << QStringList{QStringLiteral("nowhere/runner")};
+    QTest::newRow("runner name not on PATH")
+        << QStringLiteral("windows") << QStringLiteral("wine") << QStringLiteral("no-such-runner")
+        << QStringList{QStringLiteral("no-such-runner")};
 }
 
-void TestGameProcess::folderNamedLikeTheGameIsReported()
+void TestGameProcess::unusableGameOrRunnerIsReported()
 {
+    QFETCH(QString, game);
+    QFETCH(QString, path);
+    QFETCH(QString, runner);
+    QFETCH(QStringList, words);
     const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
-    QVERIFY(QFile::remove(exe));
-    QVERIFY(QDir().mkpath(exe));
+    if (game == QLatin1String("windows")) {
+        makeWindowsProgram();
+    } else {
+        QVERIFY(QFile::remove(exe));
+        if (game == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(exe));
+        else if (game == QLatin1String("text"))
+            TestFolders::writeFile(exe, QByteArrayLiteral("not a program\r\n"));
+    }
+    if (path != QLatin1String("-"))
+        makeBinFolderWith(path);
+    if (runner.contains(QLatin1Char('/')))
+        runner = m_folders->path(runner);
     const QString text = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
-                             QString());
+        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner);
     });
-    QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("ファイルではありません")),
-             qPrintable(text));
-}
-
-void TestGameProcess::fileThatIsNoProgramIsReported()
-{
-    const QString exe = m_folders->game(QStringLiteral("GhostRecon.exe"));
-    QVERIFY(QFile::remove(exe));
-    TestFolders::writeFile(exe, QByteArrayLiteral("not a program\r\n"));
-    const QString text = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
-                             QString());
-    });
-    QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("実行できる")),
-             qPrintable(text));
+    QVERIFY2(
+        text.contains(game == QLatin1String("none") ? QDir::toNativeSeparators(exe) : QStringLiteral("GhostRecon.exe")),
+        qPrintable(text));
+    for (const QString& word : words)
+        QVERIFY2(text.contains(word), qPrintable(text));
 }
 
 void TestGameProcess::windowsProgramGoesThroughTheNamedRunner()
@@ -194,46 +201,6 @@ void TestGameProcess::wineOnPathIsTheDefaultRunner()
                                         QStringLiteral("-server"), QString(), QString());
     QCOMPARE(c.program, bin + QStringLiteral("/wine"));
     QCOMPARE(c.arguments, (QStringList{m_folders->game(QStringLiteral("GhostRecon.exe")), QStringLiteral("-server")}));
-}
-
-void TestGameProcess::missingWineIsReported()
-{
-    makeWindowsProgram();
-    makeBinFolderWith(QString());
-    const QString text = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
-                             QString());
-    });
-    QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(QStringLiteral("Wine")),
-             qPrintable(text));
-}
-
-void TestGameProcess::missingRunnerIsReported()
-{
-    makeWindowsProgram();
-    makeBinFolderWith(QStringLiteral("wine"));
-    const QString runner = m_folders->path(QStringLiteral("nowhere/runner"));
-    const QString text = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(), runner);
-    });
-    QVERIFY2(text.contains(QStringLiteral("GhostRecon.exe")) && text.contains(runner), qPrintable(text));
-    const QString byName = expectError([&] {
-        gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()), QString(), QString(),
-                             QStringLiteral("no-such-runner"));
-    });
-    QVERIFY2(byName.contains(QStringLiteral("no-such-runner")), qPrintable(byName));
-}
-
-void TestGameProcess::processRunsFromTheCurrentFolder()
-{
-    const QString before = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_folders->programFolder()));
-    QProcess process;
-    gameprocess::prepare(process, gameprocess::command(gameinstallation::executablePath(m_folders->gameFolder()),
-                                                       QStringLiteral("-server"), QString(), QString()));
-    QDir::setCurrent(before);
-    QCOMPARE(QDir(process.workingDirectory()).canonicalPath(), QDir(m_folders->programFolder()).canonicalPath());
-    QCOMPARE(process.arguments(), QStringList{QStringLiteral("-server")});
 }
 
 void TestGameProcess::programThatFailsToStartIsReported()

@@ -45,14 +45,6 @@ void TestCp932::decode_data()
     QTest::addColumn<QString>("text");
 
     // The eight single bytes where ICU's table and Windows disagree; Windows' answer is the one we want.
-    QTest::newRow("0x1A") << QByteArray("\x1A") << chars({0x001A});
-    QTest::newRow("0x1C") << QByteArray("\x1C") << chars({0x001C});
-    QTest::newRow("0x7F") << QByteArray("\x7F") << chars({0x007F});
-    QTest::newRow("0x80") << QByteArray("\x80") << chars({0x0080});
-    QTest::newRow("0xA0") << QByteArray("\xA0") << chars({0xF8F0});
-    QTest::newRow("0xFD") << QByteArray("\xFD") << chars({0xF8F1});
-    QTest::newRow("0xFE") << QByteArray("\xFE") << chars({0xF8F2});
-    QTest::newRow("0xFF") << QByteArray("\xFF") << chars({0xF8F3});
     QTest::newRow("all eight between text")
         << QByteArray("a\x1A\x1C\x7F\x80\xA0\xFD\xFE\xFFz")
         << chars({u'a', 0x1A, 0x1C, 0x7F, 0x80, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3, u'z'});
@@ -94,14 +86,9 @@ void TestCp932::encode_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("U+001A") << chars({0x001A}) << QByteArray("\x1A");
-    QTest::newRow("U+001C") << chars({0x001C}) << QByteArray("\x1C");
-    QTest::newRow("U+007F") << chars({0x007F}) << QByteArray("\x7F");
-    QTest::newRow("U+0080") << chars({0x0080}) << QByteArray("\x80");
-    QTest::newRow("U+F8F0") << chars({0xF8F0}) << QByteArray("\xA0");
-    QTest::newRow("U+F8F1") << chars({0xF8F1}) << QByteArray("\xFD");
-    QTest::newRow("U+F8F2") << chars({0xF8F2}) << QByteArray("\xFE");
-    QTest::newRow("U+F8F3") << chars({0xF8F3}) << QByteArray("\xFF");
+    QTest::newRow("the eight corrected single bytes")
+        << chars({u'a', 0x1A, 0x1C, 0x7F, 0x80, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3, u'z'})
+        << QByteArray("a\x1A\x1C\x7F\x80\xA0\xFD\xFE\xFFz");
     QTest::newRow("corrected among text")
         << QStringLiteral(u"ソ\u001A表\uF8F0x") << QByteArray("\x83\x5C\x1A\x95\x5C\xA0x");
 

@@ -17,8 +17,6 @@ private slots:
     void readInt();
     void readBool_data();
     void readBool();
-    void parseIntTrims();
-    void hasKey();
     void missingFile();
     void directoryAsFile();
     void fromDisk();
@@ -246,23 +244,6 @@ void TestProfileRead::readBool()
     const ProfileFile profile = ProfileFile::fromBytes(file);
     QCOMPARE(profile.readBool("S", "k", false), whenDefaultFalse);
     QCOMPARE(profile.readBool("S", "k", true), whenDefaultTrue);
-}
-
-void TestProfileRead::parseIntTrims()
-{
-    QCOMPARE(ProfileFile::parseInt(" \t-12 "), std::optional<qint32>(-12));
-    QCOMPARE(ProfileFile::parseInt("0x10"), std::optional<qint32>(16));
-    QCOMPARE(ProfileFile::parseInt("12abc"), std::nullopt);
-    QCOMPARE(ProfileFile::parseInt(""), std::nullopt);
-}
-
-void TestProfileRead::hasKey()
-{
-    const ProfileFile profile = ProfileFile::fromBytes("[S]\r\nempty=\r\n;c=1\r\n");
-    QVERIFY(profile.hasKey("s", "EMPTY"));
-    QVERIFY(!profile.hasKey("S", "c"));
-    QVERIFY(!profile.hasKey("S", ";c"));
-    QVERIFY(!profile.hasKey("T", "empty"));
 }
 
 void TestProfileRead::missingFile()

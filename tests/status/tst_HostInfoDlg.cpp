@@ -49,16 +49,14 @@ private slots:
     void fetchShowsRulesAndPlayers();
     void hostThatDoesNotAnswer_data();
     void hostThatDoesNotAnswer();
-    void playersFileWithItsHeadingOnly();
-    void modListCutTo510();
     void sortOrderAcrossClicksAndFetches();
     void refreshFetchesTheHostSelectedNow();
     void windowStaysLiveWhileFetching();
     void failedFetchRestoresEverything_data();
     void failedFetchRestoresEverything();
     void missingQueryProgramIsReported();
-    void modCheckListsWhatIsMissing();
-    void modCheckWithEverythingInstalled();
+    void modCheck_data();
+    void modCheck();
     void closingReturnsToTheFirstPage();
     void noHostSelectedFetchesNothing();
 
@@ -144,18 +142,15 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers_data()
 {
     QTest::addColumn<QByteArray>("dedicated");
     QTest::addColumn<QString>("players");
-    QTest::addColumn<QString>("grsArgument");
 
-    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16") << QStringLiteral("-grs");
-    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17")
-                                   << QStringLiteral("-grs,ignoreserverplayer=no");
+    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16");
+    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17");
 }
 
 void TestHostInfoDlg::fetchShowsRulesAndPlayers()
 {
     QFETCH(QByteArray, dedicated);
     QFETCH(QString, players);
-    QFETCH(QString, grsArgument);
     m_fake->setScenario(infoLine(HostA, "Fake \x83\x5C", dedicated) + "player " + HostA + " charlie{::}0{::}2\n" +
                         "player " + HostA + " \x83\x5C\x83\x8D{::}1{::}1\n" + "player " + HostA + " Bravo{::}0{::}5\n");
     fetch();
@@ -178,15 +173,13 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers()
     const QList<QStringList> runs = m_fake->runs();
     QCOMPARE(runs.size(), 2);
     QCOMPARE(runs.at(1), queryfiles::playersArguments(QString::fromLatin1(HostA), dedicated == "Yes"));
-    QVERIFY(runs.at(1).contains(grsArgument));
     verifyRestored();
 }
 
 void TestHostInfoDlg::hostThatDoesNotAnswer_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("refused") << QByteArray("DOWN<><><><><><><><><>");
-    QTest::newRow("name not found") << QByteArray("HOSTNOTFOUND<><><><><><><><><>");
+    // The kinds of no-answer are the information file's own table; one of each shape here.
     QTest::newRow("silent") << QByteArray("TIMEOUT<><><><><><><><><>");
     QTest::newRow("one field") << QByteArray("Strange");
 }
@@ -208,35 +201,6 @@ void TestHostInfoDlg::hostThatDoesNotAnswer()
     QCOMPARE(m_dlg->CurrentHostMods(), QByteArray("origmiss; a; b;"));
     QCOMPARE(m_fake->runs().size(), 3); // no players query for the dead host
     verifyRestored();
-}
-
-void TestHostInfoDlg::playersFileWithItsHeadingOnly()
-{
-    m_fake->setScenario(infoLine(HostA, "Empty", "Yes"));
-    fetch();
-    QCOMPARE(TestFolders::readFile(m_folders->program(QStringLiteral("players.dat"))).count('\n'), 1);
-    QCOMPARE(playerNames(), QStringList());
-
-    m_fake->setScenario(infoLine(HostA, "Nameless", "Yes") + "player " + HostA + " {::}0{::}1\nplayer " + HostA +
-                        " named{::}0{::}3\n");
-    fetch();
-    QCOMPARE(playerNames(), QStringList{QStringLiteral("named=Team 3")});
-}
-
-void TestHostInfoDlg::modListCutTo510()
-{
-    // 100 entries of "modNN; " (six bytes each): the cut at 510 leaves 85 whole entries.
-    QByteArray mods;
-    for (int i = 0; i < 100; ++i)
-        mods += " m" + QByteArray::number(100 + i) + ";";
-    QCOMPARE(mods.size(), 600);
-    m_installed.clear();
-    m_fake->setScenario(infoLine(HostA, "Many", "Yes", mods));
-    fetch();
-    QCOMPARE(m_dlg->CurrentHostMods(), mods.mid(1, 510));
-    const QStringList listed = runModCheck();
-    QCOMPARE(listed.size(), 85);
-    QCOMPARE(listed.last(), QStringLiteral("m184"));
 }
 
 void TestHostInfoDlg::sortOrderAcrossClicksAndFetches()
@@ -333,22 +297,30 @@ void TestHostInfoDlg::missingQueryProgramIsReported()
              qPrintable(m_prompter.asked.first().text));
 }
 
-void TestHostInfoDlg::modCheckListsWhatIsMissing()
+void TestHostInfoDlg::modCheck_data()
 {
-    m_fake->setScenario(infoLine(HostA, "Mods", "Yes", " Origmiss; a; b; \x83\x5C\x83\x8D; "));
-    fetch();
-    QCOMPARE(runModCheck(), (QStringList{QStringLiteral("b"), QStringLiteral("ソロ")}));
-    QCOMPARE(m_prompter.asked.size(), 0);
+    QTest::addColumn<QList<QByteArray>>("installed");
+    QTest::addColumn<QByteArray>("mods");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("missing ones listed") << QList<QByteArray>{"A"} << QByteArray(" Origmiss; a; b; \x83\x5C\x83\x8D; ")
+                                         << QStringList{QStringLiteral("b"), QStringLiteral("ソロ")} << QStringList();
+    QTest::newRow("everything installed")
+        << QList<QByteArray>{"A", "b"} << QByteArray(" origmiss; a; B;") << QStringList()
+        << QStringList{QStringLiteral("MODは全てインストール済みです")};
 }
 
-void TestHostInfoDlg::modCheckWithEverythingInstalled()
+void TestHostInfoDlg::modCheck()
 {
-    m_installed = {"A", "b"};
-    m_fake->setScenario(infoLine(HostA, "Mods", "Yes", " origmiss; a; B;"));
+    QFETCH(QList<QByteArray>, installed);
+    QFETCH(QByteArray, mods);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, messages);
+    m_installed = installed;
+    m_fake->setScenario(infoLine(HostA, "Mods", "Yes", mods));
     fetch();
-    QCOMPARE(runModCheck(), QStringList());
-    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("MODは全てインストール済みです")});
-    QCOMPARE(m_prompter.asked.first().icon, Prompter::Icon::Information);
+    QCOMPARE(runModCheck(), listed);
+    QCOMPARE(m_prompter.texts(), messages);
 }
 
 void TestHostInfoDlg::closingReturnsToTheFirstPage()
