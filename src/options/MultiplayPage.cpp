@@ -134,14 +134,19 @@ std::optional<QString> MultiplayPage::usableName(const QString& name)
     return std::nullopt;
 }
 
+std::optional<QString> MultiplayPage::chosenName()
+{
+    const QString text = m_ui->ComboBox3->currentText();
+    if (text.isEmpty())
+        return std::nullopt;
+    return usableName(text);
+}
+
 void MultiplayPage::LoadChatSet(const QString& path) { setChatSlots(chatsetfile::read(path)); }
 
 void MultiplayPage::ComboBox3Select()
 {
-    const QString text = m_ui->ComboBox3->currentText();
-    if (text.isEmpty())
-        return;
-    if (const std::optional<QString> name = usableName(text))
+    if (const std::optional<QString> name = chosenName())
         LoadChatSet(chatsetfile::pathOf(*name));
 }
 
@@ -175,10 +180,7 @@ void MultiplayPage::btnSaveChatSetClick()
 
 void MultiplayPage::btnCopyChatSetClick()
 {
-    const QString text = m_ui->ComboBox3->currentText();
-    if (text.isEmpty())
-        return;
-    const std::optional<QString> name = usableName(text);
+    const std::optional<QString> name = chosenName();
     if (!name)
         return;
     const std::optional<QString> answer = m_prompter.query(
@@ -201,10 +203,7 @@ void MultiplayPage::btnCopyChatSetClick()
 
 void MultiplayPage::btnDeleteChatSetClick()
 {
-    const QString text = m_ui->ComboBox3->currentText();
-    if (text.isEmpty())
-        return;
-    const std::optional<QString> name = usableName(text);
+    const std::optional<QString> name = chosenName();
     if (!name)
         return;
     if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("\"%1\" 設定を削除しますか？").arg(*name)))

@@ -76,6 +76,8 @@ private:
     void connectHandlers();
     // The set box's text when it can name a file; otherwise the user is told and nothing comes back.
     std::optional<QString> usableName(const QString& name);
+    // The same for the set box's text; an empty box is nothing, without a message.
+    std::optional<QString> chosenName();
 
     Prompter& m_prompter;
     std::unique_ptr<Ui::MultiplayPage> m_ui;
