@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "FakeQstatSetup.h"
+#include "ModCheckWindow.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostsPage.h"
@@ -124,18 +125,7 @@ void TestHostInfoDlg::verifyRestored() const
 
 QStringList TestHostInfoDlg::runModCheck()
 {
-    QStringList listed;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto* form = qobject_cast<TModChkForm*>(QApplication::activeModalWidget())) {
-            for (int i = 0; i < form->MODList()->count(); ++i)
-                listed << form->MODList()->item(i)->text();
-            form->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-        }
-    });
-    poll.start(10);
-    QTest::mouseClick(m_dlg->modCheckButton(), Qt::LeftButton);
-    return listed;
+    return modsListedBy([this] { QTest::mouseClick(m_dlg->modCheckButton(), Qt::LeftButton); });
 }
 
 void TestHostInfoDlg::fetchShowsRulesAndPlayers_data()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // "このMODで接続" with the stand-in game: the switch, the join, the list put back, the journal.
 #include "FakeQstatSetup.h"
+#include "ModCheckWindow.h"
 #include "app/TMainForm.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
@@ -462,17 +463,7 @@ void TestModJoin::dialogListsMissingModsOnly()
     DialogSetup s(*m_folders, *m_prompter, *m_notice, *m_page);
     s.dialog.attachModJoin(m_join.get());
     s.fetch(2);
-    QStringList listed;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto* form = qobject_cast<TModChkForm*>(QApplication::activeModalWidget())) {
-            for (int i = 0; i < form->MODList()->count(); ++i)
-                listed << form->MODList()->item(i)->text();
-            form->accept();
-        }
-    });
-    poll.start(10);
-    QTest::mouseClick(s.dialog.joinWithModsButton(), Qt::LeftButton);
+    const QStringList listed = modsListedBy([&] { QTest::mouseClick(s.dialog.joinWithModsButton(), Qt::LeftButton); });
     QCOMPARE(listed, QStringList{QStringLiteral("DemoMod")});
     QVERIFY(runs().isEmpty());
     QCOMPARE(modsSetFile(), m_original);

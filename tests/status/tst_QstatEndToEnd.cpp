@@ -2,6 +2,7 @@
 // The real query program (Debian's quakestat) on the program's own command lines, against
 // stand-in hosts on 127.0.0.1.
 #include "FakeHosts.h"
+#include "ModCheckWindow.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostsPage.h"
@@ -134,18 +135,7 @@ void TestQstatEndToEnd::hostInformationDialog()
     QCOMPARE(players(), (QStringList{QStringLiteral("alpha=Team 1"), QStringLiteral("Bravo=待機中"),
                                      QStringLiteral("ソロ=Team 2")}));
 
-    QStringList listed;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (auto* form = qobject_cast<TModChkForm*>(QApplication::activeModalWidget())) {
-            for (int i = 0; i < form->MODList()->count(); ++i)
-                listed << form->MODList()->item(i)->text();
-            form->accept();
-        }
-    });
-    poll.start(10);
-    dialog.modCheckButton()->click();
-    poll.stop();
+    const QStringList listed = modsListedBy([&] { dialog.modCheckButton()->click(); });
     QCOMPARE(listed, QStringList{QStringLiteral("nothere")});
 
     // Not dedicated: qstat leaves the hosting player out of both numbers, and lists it with
