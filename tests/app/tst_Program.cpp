@@ -39,6 +39,8 @@ private:
     // and records its runs in gameLog.
     static void drive(Run& run, const QStringList& steps, const QString& gameLog);
     static bool answers(const QString& socket);
+    // Starts the program with the run's folders; false when it could not start.
+    static bool start(QProcess& program, const Run& run);
     static qint64 gamePid(const QString& gameLog);
 };
 
@@ -89,6 +91,13 @@ qint64 TestProgram::gamePid(const QString& gameLog)
     return runs.isEmpty() ? 0 : runs.first().pid;
 }
 
+bool TestProgram::start(QProcess& program, const Run& run)
+{
+    program.setProcessEnvironment(run.env);
+    program.start(QStringLiteral(MORVANE_PROGRAM), {});
+    return program.waitForStarted();
+}
+
 bool TestProgram::answers(const QString& socket)
 {
     QLocalSocket s;
@@ -102,9 +111,7 @@ void TestProgram::secondCopyEndsAtOnceAndWritesNothing()
     prepare(run);
     const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
     QProcess first;
-    first.setProcessEnvironment(run.env);
-    first.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(first.waitForStarted());
+    QVERIFY(start(first, run));
     QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
     // The query template is the last file start-up writes.
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(run.folders.program(QStringLiteral("Template.dat"))), 20000);
@@ -112,8 +119,7 @@ void TestProgram::secondCopyEndsAtOnceAndWritesNothing()
     const QStringList before = QDir(run.folders.programFolder()).entryList(QDir::Files);
     const QByteArray iniBefore = TestFolders::readFile(run.folders.program(QStringLiteral("Morvane.ini")));
     QProcess second;
-    second.setProcessEnvironment(run.env);
-    second.start(QStringLiteral(MORVANE_PROGRAM), {});
+    QVERIFY(start(second, run));
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
@@ -148,9 +154,7 @@ void TestProgram::staleSocketDoesNotStopTheStart()
     QVERIFY(QFile::exists(QString::fromLocal8Bit(socket)));
 
     QProcess first;
-    first.setProcessEnvironment(run.env);
-    first.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(first.waitForStarted());
+    QVERIFY(start(first, run));
     QTRY_VERIFY_WITH_TIMEOUT(answers(QString::fromLocal8Bit(socket)), 20000);
     ::kill(static_cast<pid_t>(first.processId()), SIGINT);
     QVERIFY(first.waitForFinished(20000));
@@ -166,9 +170,7 @@ void TestProgram::gameOutlivesExit()
     drive(run, {QStringLiteral("click BitBtn1"), QStringLiteral("wait-file ") + go, QStringLiteral("trigger Exit1")},
           log);
     QProcess program;
-    program.setProcessEnvironment(run.env);
-    program.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(program.waitForStarted());
+    QVERIFY(start(program, run));
     KillAtEnd game;
     QTRY_VERIFY_WITH_TIMEOUT((game.pid = gamePid(log)) > 0, 20000);
 
@@ -193,11 +195,9 @@ void TestProgram::gameOutlivesTerminationOfTheProgramsGroup()
     // A dedicated host with the restart box ticked: the way out must not start it again either.
     drive(run, {QStringLiteral("check CheckBox1"), QStringLiteral("click btnCreateDedicatedHost")}, log);
     QProcess program;
-    program.setProcessEnvironment(run.env);
     // In a group of its own, as a program started from a terminal is.
     program.setChildProcessModifier([] { ::setsid(); });
-    program.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(program.waitForStarted());
+    QVERIFY(start(program, run));
     KillAtEnd game;
     QTRY_VERIFY_WITH_TIMEOUT((game.pid = gamePid(log)) > 0, 20000);
     QCOMPARE(readGameLog(log).first().arguments, QStringList{QStringLiteral("-autoserve")});
@@ -216,9 +216,7 @@ void TestProgram::lockOfACrashedCopyIsTakenOver()
     prepare(run);
     const QString socket = run.runtime + QStringLiteral("/Morvane_Mutex");
     QProcess crashed;
-    crashed.setProcessEnvironment(run.env);
-    crashed.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(crashed.waitForStarted());
+    QVERIFY(start(crashed, run));
     QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
     crashed.kill();
     QVERIFY(crashed.waitForFinished(20000));
@@ -227,9 +225,7 @@ void TestProgram::lockOfACrashedCopyIsTakenOver()
     QVERIFY(QFile::exists(socket));
 
     QProcess next;
-    next.setProcessEnvironment(run.env);
-    next.start(QStringLiteral(MORVANE_PROGRAM), {});
-    QVERIFY(next.waitForStarted());
+    QVERIFY(start(next, run));
     QTRY_VERIFY_WITH_TIMEOUT(answers(socket), 20000);
     QCOMPARE(next.state(), QProcess::Running);
     ::kill(pid_t(next.processId()), SIGTERM);
