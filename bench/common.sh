@@ -14,7 +14,9 @@ build_bench() {
 start_xvfb() {
     local number
     number=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    # -noreset: a server resets as its last client leaves and refuses whoever connects meanwhile,
+    # which would fail the next run now and then.
+    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 1 100); do
         [ -s "$number" ] && break

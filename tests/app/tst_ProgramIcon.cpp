@@ -106,14 +106,12 @@ bool TestProgramIcon::startX(QProcess& server, int& display)
 {
     const int first = 200 + static_cast<int>(::getpid() % 500);
     for (display = first; display < first + 20; ++display) {
-        const QStringList args = {QStringLiteral(":%1").arg(display),
-                                  QStringLiteral("-displayfd"),
-                                  QStringLiteral("1"),
-                                  QStringLiteral("-nolisten"),
-                                  QStringLiteral("tcp"),
-                                  QStringLiteral("-screen"),
-                                  QStringLiteral("0"),
-                                  QStringLiteral("800x600x24")};
+        // -noreset: a server resets when its last client leaves and refuses whoever connects
+        // meanwhile, so a search that ends before the program connects would turn the program away.
+        const QStringList args = {
+            QStringLiteral(":%1").arg(display), QStringLiteral("-displayfd"), QStringLiteral("1"),
+            QStringLiteral("-noreset"),         QStringLiteral("-nolisten"),  QStringLiteral("tcp"),
+            QStringLiteral("-screen"),          QStringLiteral("0"),          QStringLiteral("800x600x24")};
         server.start(QStringLiteral("Xvfb"), args);
         if (!server.waitForStarted(5000))
             return false;
@@ -158,6 +156,7 @@ void TestProgramIcon::programWindowCarriesTheIcon()
 
     QProcess program;
     program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
     Reaper programReaper{program};
     program.start(QStringLiteral(MORVANE_PROGRAM), {});
     QVERIFY(program.waitForStarted());
@@ -173,7 +172,16 @@ void TestProgramIcon::programWindowCarriesTheIcon()
     const QStringList search = {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                                 QString::number(program.processId())};
     QByteArray windows;
-    QTRY_VERIFY_WITH_TIMEOUT(!(windows = x11(QStringLiteral("xdotool"), search).trimmed()).isEmpty(), 20000);
+    QDeadlineTimer shown(20000);
+    while ((windows = x11(QStringLiteral("xdotool"), search).trimmed()).isEmpty() && !shown.hasExpired() &&
+           program.state() == QProcess::Running)
+        QTest::qWait(100);
+    // What the program said tells why no window came: a display it could not reach, a crash.
+    const QByteArray why =
+        (program.state() == QProcess::Running ? QByteArray("program still running: ")
+                                              : "program ended with " + QByteArray::number(program.exitCode()) + ": ") +
+        program.readAll();
+    QVERIFY2(!windows.isEmpty(), why.constData());
     const QString window = QString::fromLatin1(windows.split('\n').first());
     const QByteArray icon =
         x11(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_ICON")});
