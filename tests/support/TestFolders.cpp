@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <stdexcept>
+
+#include <ftw.h>
 
 namespace {
 
@@ -35,6 +38,16 @@ TestFolders::TestFolders()
     if (!QFile::copy(QStringLiteral(MORVANE_FAKE_GAME), exe))
         throw std::runtime_error("cannot copy the stand-in game");
     QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner | QFile::ExeUser);
+}
+
+TestFolders::~TestFolders()
+{
+    // Byte by byte: a name that is not valid UTF-8 (a code page 932 one) is beyond QDir's reach and
+    // would leave the folder behind.
+    if (!m_root.isValid())
+        return;
+    const auto remove = [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); };
+    ::nftw(QFile::encodeName(m_root.path()).constData(), remove, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 QString TestFolders::programFolder() const { return path(QStringLiteral("program")); }

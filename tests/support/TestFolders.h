@@ -11,6 +11,9 @@ class TestFolders
 {
 public:
     TestFolders();
+    ~TestFolders();
+    TestFolders(const TestFolders&) = delete;
+    TestFolders& operator=(const TestFolders&) = delete;
     bool isValid() const { return m_root.isValid(); }
 
     QString programFolder() const;               // empty at first
