@@ -50,8 +50,8 @@ public:
     QPushButton* keypadButton(int slot) const { return m_keypad.at(static_cast<std::size_t>(slot)); }
 
     // A text field filled from document bytes, and the bytes to write for it: the same bytes while
-    // the user has not edited it. bytesOf throws UserError naming the field for text that code page
-    // 932 cannot hold.
+    // the user has not edited it. bytesOf throws UserError naming the field for edited text that the
+    // document cannot hold (optionrules::typedTextRefusal).
     void setBytes(QLineEdit* edit, const QByteArray& bytes);
     QByteArray bytesOf(const QLineEdit* edit, const QString& label) const;
 

@@ -97,4 +97,15 @@ QStringList withDisplayModes(QStringList entries, const QList<DisplayMode>& mode
     return entries;
 }
 
+QString typedTextRefusal(QStringView text)
+{
+    if (QString refused = cp932::unencodableMessage(text); !refused.isEmpty())
+        return refused;
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'<' || c == u'>' || c == u'&')
+            return QStringLiteral("「%1」 はゲームの設定ファイルにそのまま書けない文字のため使えません").arg(c);
+    }
+    return {};
+}
+
 } // namespace optionrules

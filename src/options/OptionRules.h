@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -47,5 +48,11 @@ ResolutionParts splitResolutionEntry(const QString& entry);
 // The resolution list after the display modes are added to it in the order they came: each mode of
 // at least 640x480 whose depth is 16 bits (or unknown) adds its entry unless the list holds it.
 QStringList withDisplayModes(QStringList entries, const QList<DisplayMode>& modes);
+
+// The message that refuses a typed text for the game's options document (and the chat sets that feed
+// it), naming the first character it cannot hold; empty when the text can be saved. Refused are the
+// characters code page 932 lacks, and '"', '<', '>' and '&': the document holds values unescaped, so a
+// quote would end a chat text early and the others would make markup of the text.
+QString typedTextRefusal(QStringView text);
 
 } // namespace optionrules

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "options/TextOrigins.h"
 
+#include "options/OptionRules.h"
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
 
@@ -17,7 +18,9 @@ QByteArray TextOrigins::bytesFor(const QString& field, const QString& text, cons
     const auto it = m_origins.constFind(field);
     if (it != m_origins.constEnd() && it->text == text)
         return it->bytes;
-    const QString refused = cp932::unencodableMessage(text);
+    // Only typed text is checked: what the field was filled from goes back as it came, even when another
+    // program wrote characters into it that the user could not type here.
+    const QString refused = optionrules::typedTextRefusal(text);
     if (!refused.isEmpty())
         throw UserError(label.isEmpty() ? refused : QStringLiteral("%1: %2").arg(label, refused));
     return cp932::fromUnicode(text);

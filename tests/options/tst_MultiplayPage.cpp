@@ -139,6 +139,8 @@ void TestMultiplayPage::saveRefuses_data()
         << QStringLiteral("../up") << QStringLiteral("x") << QStringLiteral("「../up」は名前に使えません");
     QTest::newRow("text code page 932 cannot hold")
         << QStringLiteral("s") << QStringLiteral("naïve €") << QStringLiteral("ﾒｯｾｰｼﾞ 0: 「ï」");
+    QTest::newRow("markup the options document cannot hold")
+        << QStringLiteral("s") << QStringLiteral("a&b") << QStringLiteral("ﾒｯｾｰｼﾞ 0: 「&」");
 }
 
 void TestMultiplayPage::saveRefuses()

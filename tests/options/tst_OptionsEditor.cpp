@@ -147,25 +147,29 @@ void TestOptionsEditor::endWithoutChangesKeepsTheDocument_data()
 {
     QTest::addColumn<QByteArray>("nl");
     QTest::addColumn<bool>("resolutionListed");
-    QTest::addColumn<bool>("oddBytes"); // a name that code page 932 does not round-trip
-    QTest::newRow("as the game wrote it") << QByteArray("\r\n") << true << false;
-    QTest::newRow("resolution not listed") << QByteArray("\r\n") << false << false;
-    QTest::newRow("LF only") << QByteArray("\n") << true << false;
-    QTest::newRow("CR only") << QByteArray("\r") << false << false;
-    QTest::newRow("bytes without characters") << QByteArray("\r\n") << true << true;
+    QTest::addColumn<QByteArray>("player"); // put in place of the demo's; empty: left alone
+    QTest::addColumn<QByteArray>("chat");   // the same for the chat text "gg"
+    QTest::newRow("as the game wrote it") << QByteArray("\r\n") << true << QByteArray() << QByteArray();
+    QTest::newRow("resolution not listed") << QByteArray("\r\n") << false << QByteArray() << QByteArray();
+    QTest::newRow("LF only") << QByteArray("\n") << true << QByteArray() << QByteArray();
+    QTest::newRow("CR only") << QByteArray("\r") << false << QByteArray() << QByteArray();
+    QTest::newRow("bytes without characters") // code page 932 does not round-trip them
+        << QByteArray("\r\n") << true << QByteArray("\x80\xa0\xfd\x81\x20\x87\x90") << QByteArray("\xff\xed\x40");
+    QTest::newRow("quote and markup from another program")
+        << QByteArray("\r\n") << true << QByteArray("A&B <x>") << QByteArray("say \"hi\"");
 }
 
 void TestOptionsEditor::endWithoutChangesKeepsTheDocument()
 {
     QFETCH(QByteArray, nl);
     QFETCH(bool, resolutionListed);
-    QFETCH(bool, oddBytes);
+    QFETCH(QByteArray, player);
+    QFETCH(QByteArray, chat);
     Rig rig;
-    if (oddBytes) {
-        rig.replaceLine("\t<PlayerName>Ghost_Lead</PlayerName>",
-                        "\t<PlayerName>\x80\xa0\xfd\x81\x20\x87\x90</PlayerName>");
+    if (!player.isEmpty()) {
+        rig.replaceLine("\t<PlayerName>Ghost_Lead</PlayerName>", "\t<PlayerName>" + player + "</PlayerName>");
         rig.replaceLine("\t\t<ChatMsg text = \"gg\" team = \"false\"/>",
-                        "\t\t<ChatMsg text = \"\xff\xed\x40\" team = \"false\"/>");
+                        "\t\t<ChatMsg text = \"" + chat + "\" team = \"false\"/>");
     }
     const QByteArray game = rig.bytes();
     rig.setBytes(QByteArray(game).replace("\r\n", nl));
@@ -264,20 +268,35 @@ void TestOptionsEditor::gammaFollowsTheBarOnlyWhenItMoves()
 void TestOptionsEditor::failedSaveLeavesTheFile_data()
 {
     QTest::addColumn<QByteArray>("line"); // removed from the document after the load
-    QTest::addColumn<QString>("player");  // typed as the player name
+    QTest::addColumn<QString>("field");   // the edit typed into
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("error");
-    QTest::newRow("section key missing") << QByteArray("\t\t<MOTD>") << QStringLiteral("x")
+    const QString player = QStringLiteral("PlayerName");
+    QTest::newRow("section key missing") << QByteArray("\t\t<MOTD>") << player << QStringLiteral("x")
                                          << QStringLiteral("<MOTD> の行がありません");
-    QTest::newRow("section missing") << QByteArray("\t<Sound>") << QStringLiteral("x")
+    QTest::newRow("section missing") << QByteArray("\t<Sound>") << player << QStringLiteral("x")
                                      << QStringLiteral("<Sound> セクションがありません");
     QTest::newRow("text code page 932 cannot hold")
-        << QByteArray() << QStringLiteral("Cafe€") << QStringLiteral("プレイヤー名: 「€」");
+        << QByteArray() << player << QStringLiteral("Cafe€") << QStringLiteral("プレイヤー名: 「€」");
+    const QList<std::pair<QString, QString>> fields{
+        {QStringLiteral("Mes9"), QStringLiteral("ﾒｯｾｰｼﾞ 9")},
+        {player, QStringLiteral("プレイヤー名")},
+        {QStringLiteral("HostName"), QStringLiteral("ホスト名")},
+        {QStringLiteral("HostMessage"), QStringLiteral("ホストメッセージ")}};
+    for (const auto& [field, label] : fields) {
+        for (const QChar c : QStringLiteral("\"<>&"))
+            QTest::addRow("%s %c", qPrintable(field), c.toLatin1())
+                << QByteArray() << field << QStringLiteral("a%1b").arg(c) << label + QStringLiteral(": 「%1」").arg(c);
+    }
+    QTest::newRow("gamma <") << QByteArray() << QStringLiteral("Edit4") << QStringLiteral("0.5<")
+                             << QStringLiteral("ガンマ値: 「<」");
 }
 
 void TestOptionsEditor::failedSaveLeavesTheFile()
 {
     QFETCH(QByteArray, line);
-    QFETCH(QString, player);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
     QFETCH(QString, error);
     Rig rig;
     QVERIFY(rig.editor.store().load());
@@ -288,11 +307,18 @@ void TestOptionsEditor::failedSaveLeavesTheFile()
         rig.setBytes(b);
     }
     const QByteArray before = rig.bytes();
-    rig.mp.PlayerName()->setText(player);
+    QLineEdit* edit = rig.mp.findChild<QLineEdit*>(field);
+    if (!edit)
+        edit = rig.gp.findChild<QLineEdit*>(field);
+    QVERIFY(edit);
+    edit->setText(typed);
+    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
     QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
     QCOMPARE(rig.bytes(), before);
-    QCOMPARE(rig.prompter.asked.size(), 1);
-    QVERIFY2(rig.prompter.asked[0].text.contains(error), qPrintable(rig.prompter.asked[0].text));
+    QCOMPARE(edit->text(), typed);
+    QCOMPARE(rig.prompter.asked.size(), 2);
+    for (const auto& asked : rig.prompter.asked)
+        QVERIFY2(asked.text.contains(error), qPrintable(asked.text));
     QVERIFY(!rig.notice.isVisible()); // no "saved" for a save that failed
 }
 
