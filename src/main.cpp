@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 #include "app/TrayController.h"
 #include "platform/AppPaths.h"
+#include "platform/HttpTask.h"
 #include "platform/QtPrompter.h"
 #include "platform/ShownProbe.h"
 #include "platform/SignalHandler.h"
@@ -14,9 +15,11 @@
 #include <QTimer>
 #include <QTranslator>
 
-int main(int argc, char** argv)
+namespace {
+
+// Everything but the application object: the windows are gone when it returns.
+int runProgram()
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setWindowIcon(TrayController::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane")); // Wayland takes the icon from there
@@ -46,7 +49,7 @@ int main(int argc, char** argv)
     prompter.setOwner(&form);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form, &TMainForm::bringToFront);
     QObject::connect(&terminations, &SignalHandler::terminationRequested, &form, &TMainForm::endSession);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form,
                      [&form](QSessionManager&) { form.endSession(); });
 
     form.FormCreate();
@@ -56,5 +59,15 @@ int main(int argc, char** argv)
         QTimer::singleShot(0, &form, &TMainForm::Exit1Click);
     const int code = QApplication::exec();
     form.FormDestroy();
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int code = runProgram();
+    HttpTask::endProgramIfLookUpsRun(code);
     return code;
 }

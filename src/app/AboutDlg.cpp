@@ -50,7 +50,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     m_credits->setAlignment(Qt::AlignHCenter);
     m_credits->setText(QStringLiteral("モルベーン\nGhost Recon コンパニオン\n\n"
                                       "ホストの稼働チェックに qstat を使っています\n"
-                                      "Qt 6 と libcurl で作られています\n\n"
+                                      "Qt 6 で作られています\n\n"
                                       "遊んでくれるすべてのプレイヤーに感謝します"));
     m_credits->setFixedWidth(m_creditsView->width());
     m_credits->adjustSize();

@@ -6,7 +6,6 @@
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
 #include "platform/HandlerGuard.h"
-#include "platform/HttpTask.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 
@@ -61,9 +60,8 @@ QString registeredMark() { return QStringLiteral("登録済み"); }
 
 } // namespace
 
-THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QString& programFolder,
-                           const QByteArray& url, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder), m_url(url)
+THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QString& programFolder, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("HostListDlg"));
     setWindowTitle(QStringLiteral("最新のホストリスト"));
@@ -121,14 +119,8 @@ THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QStri
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void THostListDlg::LoadWebHostList()
+void THostListDlg::LoadWebHostList(const QByteArray& body)
 {
-    QByteArray body;
-    try {
-        body = HttpTask::getWaiting(webhostlist::request(m_url));
-    } catch (const UserError& e) {
-        throw UserError(webhostlist::downloadFailedMessage(e.text()));
-    }
     textfile::writeAtomic(apppaths::join(m_programFolder, webhostlist::tempFileName()), body);
     setEntries(webhostlist::read(body, m_hosts));
 }

@@ -25,12 +25,11 @@ public:
         MarkColumn
     };
 
-    THostListDlg(Prompter& prompter, HostGridModel& hosts, const QString& programFolder, const QByteArray& url,
-                 QWidget* parent = nullptr);
+    THostListDlg(Prompter& prompter, HostGridModel& hosts, const QString& programFolder, QWidget* parent = nullptr);
 
-    // Downloads the list, keeps it as "hostlist.tmp" in the program folder and lists its entries.
-    // On failure throws UserError saying why; then nothing is written and nothing is listed.
-    void LoadWebHostList();
+    // The downloaded list: kept as "hostlist.tmp" in the program folder, then its entries listed.
+    // When it cannot be kept, throws UserError saying why, and nothing is listed.
+    void LoadWebHostList(const QByteArray& body);
     // Lists these entries, replacing what was listed.
     void setEntries(const QList<WebHostEntry>& entries);
     int entryCount() const { return static_cast<int>(m_entries.size()); }
@@ -50,7 +49,6 @@ private:
     Prompter& m_prompter;
     HostGridModel& m_hosts;
     QString m_programFolder;
-    QByteArray m_url;
     QList<WebHostEntry> m_entries;
     QTableWidget* m_view;
     QCheckBox* m_all;

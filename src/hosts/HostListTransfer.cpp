@@ -5,12 +5,14 @@
 #include "hosts/THostList.h"
 #include "platform/Errors.h"
 #include "platform/HandlerGuard.h"
+#include "platform/HttpTask.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -29,7 +31,8 @@ Prompter::FileRequest hostListFile(const QString& title)
 
 HostListTransfer::HostListTransfer(Prompter& prompter, HostGridModel& hosts, const QString& programFolder,
                                    QWidget* window)
-    : QObject(window), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder), m_window(window)
+    : QObject(window), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder), m_window(window),
+      m_download(new HttpTask(this))
 {
     m_import = makeAction(QStringLiteral("Import1"), QStringLiteral("インポート"));
     m_export = makeAction(QStringLiteral("Export1"), QStringLiteral("エクスポート"));
@@ -37,6 +40,7 @@ HostListTransfer::HostListTransfer(Prompter& prompter, HostGridModel& hosts, con
     connect(m_import, &QAction::triggered, this, guarded(m_prompter, [this] { Import1Click(); }));
     connect(m_export, &QAction::triggered, this, guarded(m_prompter, [this] { Export1Click(); }));
     connect(m_checkWebList, &QAction::triggered, this, guarded(m_prompter, [this] { CheckWebHostList1Click(); }));
+    connect(m_download, &HttpTask::finished, this, &HostListTransfer::downloadFinished);
 }
 
 QAction* HostListTransfer::makeAction(const QString& name, const QString& caption)
@@ -59,8 +63,17 @@ std::function<void()> HostListTransfer::webListOpener()
 
 void HostListTransfer::setCheckIdle(bool idle)
 {
-    m_import->setEnabled(idle);
-    m_checkWebList->setEnabled(idle);
+    m_checkIdle = idle;
+    enableActions();
+}
+
+void HostListTransfer::enableActions()
+{
+    m_import->setEnabled(m_checkIdle);
+    m_checkWebList->setEnabled(m_checkIdle && !m_download->isRunning());
+    // A check may start while the list shows (its timer); the import waits for it to end.
+    if (m_webList)
+        m_webList->importButton()->setEnabled(m_checkIdle);
 }
 
 void HostListTransfer::Import1Click()
@@ -93,12 +106,34 @@ void HostListTransfer::CheckWebHostList1Click()
         m_prompter.message(Prompter::Icon::Information, webhostlist::noUrlMessage());
         return;
     }
-    THostListDlg dialog(m_prompter, m_hosts, m_programFolder, m_settings.hostListUrl, m_window);
-    dialog.LoadWebHostList();
+    if (m_download->isRunning())
+        return;
+    m_download->start(webhostlist::request(m_settings.hostListUrl));
+    enableActions();
+}
+
+bool HostListTransfer::isDownloading() const { return m_download->isRunning(); }
+
+void HostListTransfer::downloadFinished()
+{
+    enableActions();
+    handlerguard::run(m_prompter, [this] { showWebList(); });
+}
+
+void HostListTransfer::showWebList()
+{
+    if (m_download->failed())
+        throw UserError(webhostlist::downloadFailedMessage(m_download->errorText()));
+    // Made for this showing only: most sessions never open it.
+    THostListDlg dialog(m_prompter, m_hosts, m_programFolder, m_window);
+    dialog.LoadWebHostList(m_download->body());
     if (dialog.entryCount() == 0) {
         m_prompter.message(Prompter::Icon::Information,
                            QStringLiteral("ダウンロードしたホストリストには、取り込めるホストがありませんでした。"));
         return;
     }
+    m_webList = &dialog;
+    enableActions();
     dialog.exec();
+    m_webList = nullptr;
 }

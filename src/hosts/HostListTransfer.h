@@ -9,10 +9,12 @@
 #include <functional>
 
 class HostGridModel;
+class HttpTask;
 class ProfileFile;
 class Prompter;
 class QAction;
 class QWidget;
+class THostListDlg;
 
 // The File menu's "ホストリスト" items: import from a file, export to a file, and the published
 // web host list, with their handlers. It owns the key "HostListURL" of Morvane.ini.
@@ -41,10 +43,16 @@ public:
 
     void Import1Click();
     void Export1Click();
+    // Starts the download and returns; the web list dialog shows once the list has arrived. While the
+    // download runs the menu item is disabled, and everything else stays usable.
     void CheckWebHostList1Click();
+    bool isDownloading() const;
 
 private:
     QAction* makeAction(const QString& name, const QString& caption);
+    void downloadFinished();
+    void showWebList();
+    void enableActions();
 
     Prompter& m_prompter;
     HostGridModel& m_hosts;
@@ -54,4 +62,7 @@ private:
     QAction* m_import;
     QAction* m_export;
     QAction* m_checkWebList;
+    HttpTask* m_download;
+    THostListDlg* m_webList = nullptr; // while it shows
+    bool m_checkIdle = true;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/HttpClient.h"
+#include "platform/HttpTask.h"
 
 #include <QByteArray>
 #include <QList>

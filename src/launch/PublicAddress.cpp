@@ -5,7 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 
-#include <arpa/inet.h>
+#include <QHostAddress>
 
 namespace {
 
@@ -28,11 +28,12 @@ HttpRequest request(const QByteArray& url)
 
 bool isIpAddress(QByteArrayView text)
 {
-    const QByteArray z = text.toByteArray(); // inet_pton wants a terminated string
-    if (z.contains('\0'))
+    const QString candidate = QString::fromLatin1(text);
+    QHostAddress address;
+    if (candidate.contains(u'%') || candidate.trimmed() != candidate || !address.setAddress(candidate))
         return false;
-    unsigned char buffer[16];
-    return inet_pton(AF_INET, z.constData(), buffer) == 1 || inet_pton(AF_INET6, z.constData(), buffer) == 1;
+    // The shortened IPv4 forms ("10.1") parse too, but no echo page answers with one.
+    return address.protocol() == QAbstractSocket::IPv6Protocol || candidate.count(u'.') == 3;
 }
 
 std::optional<QByteArray> parseEchoPage(QByteArrayView body)
@@ -67,17 +68,6 @@ QString addressFromPage(QByteArrayView body)
     if (!address)
         throw UserError(noAddressMessage());
     return cp932::toUnicode(*address);
-}
-
-QString FetchPublicAddress(const QByteArray& url)
-{
-    QByteArray body;
-    try {
-        body = http::get(request(url));
-    } catch (const UserError& e) {
-        throw UserError(fetchFailedMessage(e.text()));
-    }
-    return addressFromPage(body);
 }
 
 QString noAddressMessage()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/HttpClient.h"
+#include "platform/HttpTask.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -25,8 +25,6 @@ bool isIpAddress(QByteArrayView text);
 
 // The address on a fetched page; throws UserError(noAddressMessage()) when it holds none.
 QString addressFromPage(QByteArrayView body);
-// Fetches the page and parses it, blocking; throws UserError on any failure.
-QString FetchPublicAddress(const QByteArray& url);
 
 QString noAddressMessage();
 QString fetchFailedMessage(const QString& reason);

@@ -19,8 +19,8 @@
 PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
     : QWidget(parent), m_prompter(prompter), m_label(new QLabel(QStringLiteral("あなたのグローバルＩＰ"), this)),
       m_edit(new QLineEdit(QStringLiteral("000.000.000.000"), this)),
-      m_copy(new QPushButton(QStringLiteral("コピー"), this)), m_get(new QPushButton(QStringLiteral("取得"), this)),
-      m_n3(new QAction(QStringLiteral("起動時にＩＰを取得"), this))
+      m_copy(new QPushButton(QStringLiteral("コピー"), this)), m_get(new QPushButton(this)),
+      m_n3(new QAction(QStringLiteral("起動時にＩＰを取得"), this)), m_fetch(new HttpTask(this))
 {
     setObjectName(QStringLiteral("PublicAddressPanel"));
     m_label->setObjectName(QStringLiteral("lblGlobalIP"));
@@ -39,7 +39,7 @@ PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
     m_copy->setObjectName(QStringLiteral("btnCopySelfIP"));
     m_copy->setToolTip(QStringLiteral("IPをクリップボードにコピーします"));
     m_get->setObjectName(QStringLiteral("btnGetSelfIP"));
-    m_get->setToolTip(QStringLiteral("あなたのグローバルIPアドレスを取得します"));
+    showFetching(false);
     // Narrow buttons leave the address its room in the fixed-width window.
     for (QPushButton* b : {m_copy, m_get}) {
         b->setAutoDefault(false);
@@ -59,6 +59,7 @@ PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
     layout->addWidget(m_get);
 
     connect(m_get, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnGetSelfIPClick(); }));
+    connect(m_fetch, &HttpTask::finished, this, &PublicAddressPanel::fetchFinished);
     connect(m_copy, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCopySelfIPClick(); }));
 }
 
@@ -83,7 +84,7 @@ void PublicAddressPanel::FetchPublicAddressAtStartUp()
         return;
     QWidget* top = window();
     if (top->isVisible()) {
-        startBackgroundFetch();
+        startFetch(false);
         return;
     }
     // Start-up runs before the window shows: wait for it, so that nothing delays its first paint.
@@ -93,38 +94,53 @@ void PublicAddressPanel::FetchPublicAddressAtStartUp()
     }
 }
 
+bool PublicAddressPanel::isFetching() const { return m_fetch->isRunning(); }
+
 bool PublicAddressPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    // After the window's first paint: the fetch's thread and its TLS set-up must not hold the window up.
+    // After the window's first paint: the request's set-up must not hold the window up.
     if (watched == m_awaitedWindow && event->type() == QEvent::Paint) {
         m_awaitedWindow->removeEventFilter(this);
         m_awaitedWindow = nullptr;
-        QTimer::singleShot(0, this, [this] { startBackgroundFetch(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!m_fetch->isRunning())
+                startFetch(false);
+        });
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void PublicAddressPanel::startBackgroundFetch()
+void PublicAddressPanel::startFetch(bool byUser)
 {
-    if (m_background)
-        return;
-    m_background = std::make_unique<HttpTask>(publicaddress::request(m_settings.echoUrl));
-    connect(m_background.get(), &HttpTask::finished, this, &PublicAddressPanel::backgroundFetchFinished);
-    m_background->start();
+    m_fetchByUser = byUser;
+    m_fetch->start(publicaddress::request(m_settings.echoUrl));
+    showFetching(byUser);
 }
 
-void PublicAddressPanel::backgroundFetchFinished()
+void PublicAddressPanel::fetchFinished()
 {
-    // Let the task go once its signal has returned.
-    HttpTask* task = m_background.release();
-    task->deleteLater();
+    showFetching(false);
+    const auto show = [this] {
+        if (m_fetch->failed())
+            throw UserError(publicaddress::fetchFailedMessage(m_fetch->errorText()));
+        showAddress(publicaddress::addressFromPage(m_fetch->body()));
+    };
+    if (m_fetchByUser) {
+        handlerguard::run(m_prompter, show);
+        return;
+    }
     try {
-        if (task->failed())
-            throw UserError(publicaddress::fetchFailedMessage(task->errorText()));
-        showAddress(publicaddress::addressFromPage(task->body()));
+        show();
     } catch (const UserError& e) {
         m_edit->setToolTip(e.text());
     }
+}
+
+void PublicAddressPanel::showFetching(bool fetching)
+{
+    m_get->setText(fetching ? QStringLiteral("中止") : QStringLiteral("取得"));
+    m_get->setToolTip(fetching ? QStringLiteral("グローバルIPアドレスの取得を中止します")
+                               : QStringLiteral("あなたのグローバルIPアドレスを取得します"));
 }
 
 void PublicAddressPanel::showAddress(const QString& address)
@@ -136,15 +152,13 @@ void PublicAddressPanel::showAddress(const QString& address)
 
 void PublicAddressPanel::btnGetSelfIPClick()
 {
-    // The user's own request replaces a start-up fetch still under way.
-    m_background.reset();
-    QByteArray body;
-    try {
-        body = HttpTask::getWaiting(publicaddress::request(m_settings.echoUrl));
-    } catch (const UserError& e) {
-        throw UserError(publicaddress::fetchFailedMessage(e.text()));
+    if (m_fetch->isRunning() && m_fetchByUser) {
+        m_fetch->cancel();
+        showFetching(false);
+        return;
     }
-    showAddress(publicaddress::addressFromPage(body));
+    // The user's own request replaces a start-up fetch still under way.
+    startFetch(true);
 }
 
 void PublicAddressPanel::btnCopySelfIPClick()

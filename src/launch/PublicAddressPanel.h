@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class HttpTask;
 class ProfileFile;
 class Prompter;
@@ -34,13 +32,14 @@ public:
     void writeSettings(ProfileFile& ini) const;
     const QByteArray& echoUrl() const { return m_settings.echoUrl; }
 
-    // Start-up step 10: when N3 is ticked, fetches the address once the window shows, without making
-    // anyone wait. The answer fills Edit2; a failure only says why in Edit2's tooltip, since a
-    // player offline must not meet an error at every start.
+    // Start-up step 10: when N3 is ticked, fetches the address once the window shows. The answer
+    // fills Edit2; a failure only says why in Edit2's tooltip, since a player offline must not meet
+    // an error at every start.
     void FetchPublicAddressAtStartUp();
-    bool isFetchingInBackground() const { return m_background != nullptr; }
+    bool isFetching() const;
 
-    // "取得": fetches the address while the window waits; a failure is thrown for the handler guard.
+    // "取得": starts fetching the address, and while that runs the button is "中止", which abandons
+    // it. The answer fills Edit2; a failure is one error message, and Edit2 keeps its text.
     void btnGetSelfIPClick();
     // "コピー": selects the address and puts it on the clipboard.
     void btnCopySelfIPClick();
@@ -49,8 +48,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void startBackgroundFetch();
-    void backgroundFetchFinished();
+    void startFetch(bool byUser);
+    void fetchFinished();
+    void showFetching(bool fetching);
     void showAddress(const QString& address);
 
     Prompter& m_prompter;
@@ -60,6 +60,7 @@ private:
     QPushButton* m_copy;
     QPushButton* m_get;
     QAction* m_n3;
-    std::unique_ptr<HttpTask> m_background;
+    HttpTask* m_fetch;
+    bool m_fetchByUser = false;
     QWidget* m_awaitedWindow = nullptr;
 };

@@ -4,13 +4,12 @@
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
+#include "platform/SoundPreview.h"
 #include "ui_MusicPage.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace {
 
@@ -127,23 +126,22 @@ void MusicPage::TogglePreview(QPushButton* button, const QString& file)
 
 void MusicPage::startPreview(const QString& file)
 {
-    m_previewFile = file;
     if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        m_previewFile = file;
         // As the platform's sound call does for a file it cannot play: the default sound.
         QApplication::beep();
         return;
     }
     if (!m_sound) {
-        m_sound = new QSoundEffect(this);
+        m_sound = SoundPreview::load();
         // A file that is not a playable sound, or a machine without an audio device, only beeps.
-        connect(m_sound, &QSoundEffect::statusChanged, this, [this] {
-            if (m_sound->status() == QSoundEffect::Error && !m_previewFile.isEmpty())
+        m_sound->setErrorHandler([this] {
+            if (!m_previewFile.isEmpty())
                 QApplication::beep();
         });
     }
-    m_sound->stop();
-    m_sound->setSource(QUrl::fromLocalFile(file));
-    m_sound->play();
+    m_previewFile = file;
+    m_sound->play(file);
 }
 
 void MusicPage::stopPreview()

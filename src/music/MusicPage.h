@@ -12,7 +12,7 @@ class ProfileFile;
 class Prompter;
 class QLineEdit;
 class QPushButton;
-class QSoundEffect;
+class SoundPreview;
 namespace Ui {
 class MusicPage;
 }
@@ -43,6 +43,7 @@ public:
     // Shared by the six "参照" buttons: MusicOpenDlg, and the chosen file into the slot's edit.
     void ReferMusicBtnClick(int slot);
     // "再生" starts playing the file and leaves only this button enabled, as "停止"; "停止" stops.
+    // When the sound module cannot be loaded, says so and leaves the buttons as they were.
     void TogglePreview(QPushButton* button, const QString& file);
     void PlayMusicBtnClick(int slot);
     // "適用".
@@ -63,6 +64,6 @@ private:
     Prompter& m_prompter;
     MusicFiles m_files;
     MusicSettings m_settings;
-    QSoundEffect* m_sound = nullptr; // made on the first preview: the sound service is slow to start
+    std::unique_ptr<SoundPreview> m_sound; // made on the first preview: its module and sound service are slow to start
     QString m_previewFile;
 };

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -64,21 +63,44 @@ std::optional<quint32> parseDosAttrib(QByteArrayView value)
 
 namespace {
 
-// Compiled once per listing: a folder may hold a thousand entries.
+// "*" any run of characters, "?" one character, letter case ignored. Matched by hand: a listing is
+// made at start-up, and a regular expression would be compiled for it.
+bool globMatches(QStringView name, QStringView wildcard)
+{
+    qsizetype n = 0, w = 0, starW = -1, starN = 0;
+    while (n < name.size()) {
+        if (w < wildcard.size() && wildcard[w] == u'*') {
+            starW = w++;
+            starN = n;
+        } else if (w < wildcard.size() &&
+                   (wildcard[w] == u'?' || wildcard[w].toCaseFolded() == name[n].toCaseFolded())) {
+            ++w;
+            ++n;
+        } else if (starW >= 0) {
+            // Let the last star take one more character and try again from there.
+            w = starW + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (w < wildcard.size() && wildcard[w] == u'*')
+        ++w;
+    return w == wildcard.size();
+}
+
 class Wildcard
 {
 public:
     explicit Wildcard(QStringView wildcard)
-        : m_all(wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")),
-          m_re(m_all ? QString() : QRegularExpression::wildcardToRegularExpression(wildcard),
-               QRegularExpression::CaseInsensitiveOption)
+        : m_all(wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")), m_wildcard(wildcard)
     {
     }
-    bool matches(QStringView name) const { return m_all || m_re.match(name).hasMatch(); }
+    bool matches(QStringView name) const { return m_all || globMatches(name, m_wildcard); }
 
 private:
     bool m_all;
-    QRegularExpression m_re;
+    QStringView m_wildcard;
 };
 
 } // namespace

@@ -1,131 +1,184 @@
 // SPDX-License-Identifier: MIT
 #include "platform/HttpTask.h"
 
-#include "platform/Errors.h"
-
-#include <QCursor>
-#include <QEvent>
-#include <QEventLoop>
-#include <QGuiApplication>
-#include <QThread>
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
 
 #include <atomic>
-#include <new>
-#include <optional>
-
-struct HttpTask::Shared
-{
-    std::atomic_bool cancel{false};
-    QByteArray body;
-    std::optional<QString> error;
-};
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-// Drops what the user does to any window of the program while it lives: clicks, keys, the wheel,
-// the window manager's close. Painting, timers and programmatic closes go on.
-class InputBlocker : public QObject
-{
-public:
-    InputBlocker()
-    {
-        qApp->installEventFilter(this);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~InputBlocker() override
-    {
-        QGuiApplication::restoreOverrideCursor();
-        qApp->removeEventFilter(this);
-    }
+std::atomic<int> overrideConnectMs{0};
+std::atomic<int> overrideTotalMs{0};
+std::atomic_bool lookUpsMayRun{false};
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::NonClientAreaMouseButtonPress:
-        case QEvent::NonClientAreaMouseButtonRelease:
-        case QEvent::NonClientAreaMouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-        case QEvent::Drop:
-            return true;
-        case QEvent::Close:
-            return event->spontaneous();
-        default:
-            return QObject::eventFilter(watched, event);
-        }
+// One manager for the program, made on the first request: a session that never fetches never pays
+// for it, and its connections and TLS set-up are shared by later requests.
+QNetworkAccessManager& manager()
+{
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared) {
+        shared = new QNetworkAccessManager(QCoreApplication::instance());
+        shared->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
     }
-};
+    return *shared;
+}
+
+QString seconds(int ms) { return QString::number(ms / 1000.0); }
 
 } // namespace
 
-HttpTask::HttpTask(HttpRequest request, QObject* parent)
-    : QObject(parent), m_request(std::move(request)), m_shared(std::make_shared<Shared>())
+HttpTask::HttpTask(QObject* parent) : QObject(parent)
 {
+    m_connectTimer.setSingleShot(true);
+    m_totalTimer.setSingleShot(true);
+    connect(&m_connectTimer, &QTimer::timeout, this, [this] {
+        fail(QStringLiteral("%1 秒以内に接続できませんでした").arg(seconds(m_connectTimer.interval())));
+    });
+    connect(&m_totalTimer, &QTimer::timeout, this, [this] {
+        if (!m_reply) // a request refused before it went out reports on the next turn of the loop
+            return finish();
+        fail(QStringLiteral("%1 秒以内に受信が終わりませんでした").arg(seconds(m_totalTimer.interval())));
+    });
 }
 
-HttpTask::~HttpTask()
-{
-    if (m_thread) {
-        m_shared->cancel = true;
-        m_thread->wait();
-        delete m_thread;
-    }
-}
+HttpTask::~HttpTask() { cancel(); }
 
-void HttpTask::start()
+void HttpTask::start(const HttpRequest& request)
 {
-    if (m_started)
+    cancel();
+    m_body.clear();
+    m_error.reset();
+    m_cap = request.maxBodyBytes;
+    m_running = true;
+    m_connected = false;
+
+    const QUrl url = QUrl::fromEncoded(request.url, QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
+        // Reported like any other failure, after start() has returned.
+        m_error = QStringLiteral("http または https のURLではありません: %1").arg(QString::fromLatin1(request.url));
+        m_totalTimer.start(0);
         return;
-    m_started = true;
-    m_thread = QThread::create([shared = m_shared, request = m_request] {
-        try {
-            shared->body = http::get(request, &shared->cancel);
-        } catch (const UserError& e) {
-            shared->error = e.text();
-        } catch (const std::bad_alloc&) {
-            shared->error = QStringLiteral("メモリが不足しています");
-        } catch (...) {
-            shared->error = QStringLiteral("予期しないエラーが発生しました");
-        }
+    }
+
+    QNetworkRequest r(url);
+    r.setMaximumRedirectsAllowed(5);
+    for (const QByteArray& header : request.headers) {
+        const qsizetype colon = header.indexOf(':');
+        if (colon > 0)
+            r.setRawHeader(header.left(colon).trimmed(), header.mid(colon + 1).trimmed());
+    }
+    m_reply = manager().get(r);
+    // No body is wanted beyond the cap, so the socket is not read much ahead of us.
+    m_reply->setReadBufferSize(qMin<qint64>(m_cap + 1, 256 * 1024));
+    connect(m_reply, &QNetworkReply::readyRead, this, &HttpTask::readBody);
+    connect(m_reply, &QNetworkReply::finished, this, &HttpTask::replyFinished);
+    // The connect time-out covers the name look-up, the connection and the TLS handshake.
+    connect(m_reply, &QNetworkReply::requestSent, this, [this] {
+        m_connected = true;
+        m_connectTimer.stop();
     });
-    // Emitted on the worker thread; delivered here through the event loop.
-    connect(m_thread, &QThread::finished, this, [this] {
-        m_done = true;
-        emit finished();
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
+        m_connected = true;
+        m_connectTimer.stop();
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_cap)
+            fail(QStringLiteral("受信するデータが上限の %1 バイトを超えています").arg(m_cap));
     });
-    m_thread->start();
+
+    const int connectMs = overrideConnectMs.load();
+    const int totalMs = overrideTotalMs.load();
+    m_connectTimer.start(connectMs > 0 ? connectMs : request.connectTimeoutMs);
+    m_totalTimer.start(totalMs > 0 ? totalMs : request.totalTimeoutMs);
 }
 
-bool HttpTask::failed() const { return m_shared->error.has_value(); }
-
-QString HttpTask::errorText() const { return m_shared->error.value_or(QString()); }
-
-QByteArray HttpTask::body() const { return m_shared->body; }
-
-QByteArray HttpTask::getWaiting(const HttpRequest& request)
+void HttpTask::cancel()
 {
-    HttpTask task(request);
-    InputBlocker blocker;
-    QEventLoop loop;
-    connect(&task, &HttpTask::finished, &loop, &QEventLoop::quit);
-    task.start();
-    loop.exec();
-    if (!task.isDone())
-        throw UserError(QStringLiteral("通信を中断しました"));
-    if (task.failed())
-        throw UserError(task.errorText());
-    return task.body();
+    m_connectTimer.stop();
+    m_totalTimer.stop();
+    dropReply();
+    m_running = false;
+}
+
+void HttpTask::readBody()
+{
+    if (!m_reply)
+        return;
+    const QByteArray chunk = m_reply->readAll();
+    if (m_body.size() + chunk.size() > m_cap)
+        return fail(QStringLiteral("受信したデータが上限の %1 バイトを超えました").arg(m_cap));
+    m_body.append(chunk);
+}
+
+void HttpTask::replyFinished()
+{
+    readBody();
+    if (!m_reply) // the rest of the body was over the cap
+        return;
+    if (m_reply->error() == QNetworkReply::NoError)
+        return finish();
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400) {
+        const QString reason =
+            QString::fromLatin1(m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
+        return fail(QStringLiteral("サーバーがエラーを返しました: %1 %2").arg(status).arg(reason).trimmed());
+    }
+    fail(QStringLiteral("%1 (%2)").arg(m_reply->errorString(), m_reply->url().toDisplayString()));
+}
+
+void HttpTask::fail(const QString& text)
+{
+    m_error = text;
+    dropReply();
+    finish();
+}
+
+void HttpTask::finish()
+{
+    m_connectTimer.stop();
+    m_totalTimer.stop();
+    if (m_reply) {
+        m_reply->deleteLater();
+        m_reply = nullptr;
+    }
+    m_running = false;
+    emit finished();
+}
+
+void HttpTask::dropReply()
+{
+    if (!m_reply)
+        return;
+    if (!m_connected)
+        lookUpsMayRun = true;
+    // Disconnected first: abort() reports the reply's end at once, and that end is not ours to tell.
+    m_reply->disconnect();
+    m_reply->abort();
+    m_reply->deleteLater();
+    m_reply = nullptr;
+}
+
+void HttpTask::endProgramIfLookUpsRun(int code)
+{
+    if (!lookUpsMayRun)
+        return;
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+HttpTask::TimeoutOverride::TimeoutOverride(int connectTimeoutMs, int totalTimeoutMs)
+    : m_oldConnect(overrideConnectMs.exchange(connectTimeoutMs)), m_oldTotal(overrideTotalMs.exchange(totalTimeoutMs))
+{
+}
+
+HttpTask::TimeoutOverride::~TimeoutOverride()
+{
+    overrideConnectMs.store(m_oldConnect);
+    overrideTotalMs.store(m_oldTotal);
 }

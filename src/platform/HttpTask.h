@@ -1,49 +1,92 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/HttpClient.h"
-
+#include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 
-#include <memory>
+#include <optional>
 
-class QThread;
+class QNetworkReply;
 
-// Runs one GET on a thread of its own, so that the window keeps painting while it lasts.
-//
-// getWaiting() is for handlers that must have the answer before they go on: the handler waits in
-// a local event loop while the user's input to the program is dropped and the busy cursor shows,
-// so nothing new can start meanwhile, yet the window never looks hung. start() and finished() are
-// for work that must not make anyone wait, such as a fetch at start-up.
+// One plain GET into memory. Every request is bounded: a server that does not answer, answers
+// slowly or floods us must neither hang the program nor exhaust memory.
+struct HttpRequest
+{
+    static constexpr int DefaultConnectTimeoutMs = 10'000;
+    static constexpr int DefaultTotalTimeoutMs = 30'000;
+    static constexpr qint64 DefaultMaxBodyBytes = 1 << 20;
+
+    QByteArray url;
+    QList<QByteArray> headers; // each "Name: value"
+    int connectTimeoutMs = DefaultConnectTimeoutMs;
+    int totalTimeoutMs = DefaultTotalTimeoutMs;
+    qint64 maxBodyBytes = DefaultMaxBodyBytes;
+};
+
+// Runs one GET at a time without making anyone wait: start() returns at once and finished()
+// reports the end, on the thread that started it. Only http and https are fetched, redirects
+// included but never from https to http; TLS certificates are verified. A failure's text names the
+// reason (an error status with its number).
 class HttpTask : public QObject
 {
     Q_OBJECT
 public:
-    explicit HttpTask(HttpRequest request, QObject* parent = nullptr);
-    // A transfer still running is cancelled, and its thread waited for (a tenth of a second at most).
+    explicit HttpTask(QObject* parent = nullptr);
+    // A transfer still running is abandoned at once, whatever the name look-up is doing.
     ~HttpTask() override;
 
-    void start();
-    bool isRunning() const { return m_started && !m_done; }
-    // After finished(): whether it failed, the failure's text, and the body.
-    bool isDone() const { return m_done; }
-    bool failed() const;
-    QString errorText() const;
-    QByteArray body() const;
+    // Starts the request, abandoning one still running (which then reports nothing).
+    void start(const HttpRequest& request);
+    // Abandons the running request at once; finished() is not emitted for it.
+    void cancel();
 
-    // The body, or UserError with the failure's text. Also fails when the wait was ended from
-    // outside (the program is ending).
-    static QByteArray getWaiting(const HttpRequest& request);
+    bool isRunning() const { return m_running; }
+    // After finished(): whether it failed, the failure's text, and the body.
+    bool failed() const { return m_error.has_value(); }
+    QString errorText() const { return m_error.value_or(QString()); }
+    const QByteArray& body() const { return m_body; }
+
+    // A request abandoned while its server's name was being looked up leaves the look-up running,
+    // and nothing can interrupt it; Qt's clean-up at the program's end would wait for it, up to a
+    // minute. Called last in main, with everything written: ends the process at once with code in
+    // that case, and returns otherwise.
+    static void endProgramIfLookUpsRun(int code);
+
+    // For tests: while one lives, every request uses these time-outs instead of its own, so that a
+    // server that never answers can be tried without waiting half a minute.
+    class TimeoutOverride
+    {
+    public:
+        TimeoutOverride(int connectTimeoutMs, int totalTimeoutMs);
+        ~TimeoutOverride();
+        TimeoutOverride(const TimeoutOverride&) = delete;
+        TimeoutOverride& operator=(const TimeoutOverride&) = delete;
+
+    private:
+        int m_oldConnect;
+        int m_oldTotal;
+    };
 
 signals:
     void finished();
 
 private:
-    struct Shared;
-    HttpRequest m_request;
-    std::shared_ptr<Shared> m_shared;
-    QThread* m_thread = nullptr;
-    bool m_started = false;
-    bool m_done = false;
+    void readBody();
+    void replyFinished();
+    void fail(const QString& text);
+    void finish();
+    void dropReply();
+
+    QPointer<QNetworkReply> m_reply;
+    QTimer m_connectTimer;
+    QTimer m_totalTimer;
+    qint64 m_cap = 0;
+    QByteArray m_body;
+    std::optional<QString> m_error;
+    bool m_running = false;
+    bool m_connected = false; // the request went out, so no name look-up runs for it
 };

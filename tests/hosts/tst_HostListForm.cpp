@@ -143,7 +143,7 @@ void TestHostListForm::webListIsListedMarkedAndImported()
         QVERIFY(!d->isVisible());
     });
     f.transfer.checkWebHostListAction()->trigger();
-    QVERIFY(driver.seen);
+    QTRY_VERIFY(driver.seen);
 
     const QList<Row> expected{
         {QStringLiteral("ソフト表示の部屋"), QStringLiteral("192.0.2.10:2346"), QStringLiteral("新規ホスト"), true},
@@ -167,7 +167,7 @@ void TestHostListForm::importIntoANearlyFullList()
 {
     Fixture f;
     f.fill(48);
-    THostListDlg d(f.prompter, f.hosts, f.folder.path(), {}, &f.window);
+    THostListDlg d(f.prompter, f.hosts, f.folder.path(), &f.window);
     QList<WebHostEntry> entries;
     for (int i = 0; i < 5; ++i)
         entries.append({"web" + QByteArray::number(i), "10.9.0." + QByteArray::number(i) + ":1", false, true});
@@ -185,7 +185,7 @@ void TestHostListForm::importIntoANearlyFullList()
     // "No" imports nothing and leaves the dialog as it was.
     ScriptedPrompter no;
     Fixture g;
-    THostListDlg e(no, g.hosts, g.folder.path(), {}, &g.window);
+    THostListDlg e(no, g.hosts, g.folder.path(), &g.window);
     e.setEntries(entries);
     no.answers << false;
     e.btnImportClick();
@@ -219,8 +219,8 @@ void TestHostListForm::failedDownloads()
     TestFolders::writeFile(f.tempFile(), "previous");
     DialogDriver driver;
     f.transfer.checkWebHostListAction()->trigger();
+    QTRY_COMPARE(f.prompter.asked.size(), 1);
     QVERIFY(!driver.seen);
-    QCOMPARE(f.prompter.asked.size(), 1);
     QVERIFY2(f.prompter.asked[0].text.contains(reason), qPrintable(f.prompter.asked[0].text));
     QCOMPARE(TestFolders::readFile(f.tempFile()) != "previous", tempWritten);
     QCOMPARE(f.hosts.hostCount(), 0);
@@ -245,7 +245,7 @@ void TestHostListForm::theFirstRunQuestionSurvivesAFailedDownload()
     THostList list(f.hosts);
     // The opener shows the failure itself: nothing is thrown into the start-up.
     QVERIFY(list.CheckHostListFile(f.folder.filePath(THostList::fileName()), f.prompter, f.transfer.webListOpener()));
-    QCOMPARE(f.prompter.asked.size(), 2);
+    QTRY_COMPARE(f.prompter.asked.size(), 2);
     QCOMPARE(f.prompter.asked[1].icon, Prompter::Icon::Error);
     QVERIFY(!QFile::exists(f.tempFile()));
 }
@@ -254,7 +254,7 @@ void TestHostListForm::allTicksEveryRow()
 {
     Fixture f;
     f.hosts.appendHost("mine", "1.1.1.1:1");
-    THostListDlg d(f.prompter, f.hosts, f.folder.path(), {}, &f.window);
+    THostListDlg d(f.prompter, f.hosts, f.folder.path(), &f.window);
     d.setEntries(
         webhostlist::read("[HostList]\r\n" + entry(1, "a", "1.1.1.1:1") + entry(2, "b", "2.2.2.2:2"), f.hosts));
     d.show();
@@ -271,7 +271,7 @@ void TestHostListForm::newHostsAreMarkedInBlue()
 {
     Fixture f;
     f.hosts.appendHost("mine", "1.1.1.1:1");
-    THostListDlg d(f.prompter, f.hosts, f.folder.path(), {}, &f.window);
+    THostListDlg d(f.prompter, f.hosts, f.folder.path(), &f.window);
     d.setEntries(
         webhostlist::read("[HostList]\r\n" + entry(1, "a", "2.2.2.2:2") + entry(2, "b", "1.1.1.1:1"), f.hosts));
     d.show();
@@ -359,6 +359,26 @@ void TestHostListForm::importingWaitsForTheStatusCheck()
     QVERIFY(f.transfer.exportAction()->isEnabled());
     f.transfer.setCheckIdle(true);
     QVERIFY(f.transfer.importAction()->isEnabled());
+
+    // The web list's own download keeps its menu item off, and a check that starts while the list
+    // shows keeps the import off.
+    LoopbackHttpServer server;
+    server.hold(ListPath);
+    Fixture g(server.url(ListPath));
+    g.transfer.checkWebHostListAction()->trigger();
+    QTRY_COMPARE(server.heldCount(), 1);
+    g.transfer.setCheckIdle(true);
+    QVERIFY(!g.transfer.checkWebHostListAction()->isEnabled());
+    bool importEnabled = true;
+    DialogDriver driver([&](THostListDlg* d) {
+        g.transfer.setCheckIdle(false);
+        importEnabled = d->importButton()->isEnabled();
+        g.transfer.setCheckIdle(true);
+    });
+    server.release("[HostList]\r\n" + entry(1, "a", "192.0.2.1:1"));
+    QTRY_VERIFY(driver.seen);
+    QVERIFY(!importEnabled);
+    QVERIFY(g.transfer.checkWebHostListAction()->isEnabled());
 }
 
 QTEST_MAIN(TestHostListForm)

@@ -5,6 +5,7 @@
 #include "platform/ProfileFile.h"
 #include "support/LoopbackHttpServer.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -103,8 +104,14 @@ void TestPublicAddress::fetch()
     server.serve("/ip", "198.51.100.23");
     server.serve("/other", "<html>nothing here</html>", 200, "text/html");
     server.serve("/huge", QByteArray(65537, ' ') + "198.51.100.23");
+    HttpTask task;
+    QSignalSpy done(&task, &HttpTask::finished);
+    task.start(publicaddress::request(server.url(path)));
+    QVERIFY(done.wait(10'000));
     try {
-        const QString address = publicaddress::FetchPublicAddress(server.url(path));
+        if (task.failed())
+            throw UserError(task.errorText());
+        const QString address = publicaddress::addressFromPage(task.body());
         QVERIFY2(ok, qPrintable(address));
         QCOMPARE(address, expected);
     } catch (const UserError& e) {

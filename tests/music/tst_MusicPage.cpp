@@ -5,6 +5,7 @@
 #include "support/TestFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -113,6 +114,21 @@ private slots:
         }
         QCOMPARE(m_page->previewFile(), QString());
         QVERIFY(m_prompter->asked.isEmpty());
+    }
+
+    void aMissingSoundModuleIsSaidOnPlay()
+    {
+        const QByteArray modules = qgetenv("MORVANE_MODULE_DIR");
+        qputenv("MORVANE_MODULE_DIR", QFile::encodeName(m_folders->path(QStringLiteral("no-modules"))));
+        m_page->edit(1)->setText(gameWave(QStringLiteral("action1.wav")));
+        click(m_page->playButton(1));
+        qputenv("MORVANE_MODULE_DIR", modules);
+        QCOMPARE(m_prompter->asked.size(), 1);
+        QVERIFY2(m_prompter->asked[0].text.contains(QStringLiteral("morvane_soundpreview")),
+                 qPrintable(m_prompter->asked[0].text));
+        QCOMPARE(m_page->playButton(1)->text(), QStringLiteral("再生"));
+        QVERIFY(m_page->playButton(2)->isEnabled());
+        QCOMPARE(m_page->previewFile(), QString());
     }
 
     void browsingFillsTheClickedSlot()
