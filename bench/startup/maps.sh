@@ -23,10 +23,16 @@ by_mapping() {
          END { for (n in kib) print kib[n], n }' "$1" | sort -k1,1nr
 }
 
+# snapshot NAME TITLE COMMAND...: the memory map of COMMAND once its window is up, in $work/NAME.smaps.
+snapshot() {
+    local name=$1 title=$2
+    shift 2
+    "$build/bench/bench_mapwatch" --smaps "$work/$name.smaps" "$title" -- "$@" >/dev/null 2>>"$work/stderr" ||
+        { cat "$work/stderr" >&2; return 1; }
+}
 before_run
-"$build/bench/bench_mapwatch" --smaps "$work/program.smaps" モルベーン -- "$build/bin/Morvane" 2>>"$work/stderr" >/dev/null
-"$build/bench/bench_mapwatch" --smaps "$work/bare.smaps" bench_bare_window -- "$build/bench/bench_bare_window" \
-    2>>"$work/stderr" >/dev/null
+snapshot program モルベーン "$build/bin/Morvane"
+snapshot bare bench_bare_window "$build/bench/bench_bare_window"
 for who in program bare; do
     by_mapping "$work/$who.smaps" >"$work/$who.rss"
     awk -v who="$([ $who = program ] && echo Morvane || echo 'bare window')" \
