@@ -27,41 +27,58 @@ start_xvfb() {
     rm -f "$number"
 }
 
-# One start of a program that prints "shown <ns>" when its window is painted: prints the
-# microseconds from its start to then, and its peak memory in KiB. A function named before_run,
-# when the caller defines one, runs first (outside the time).
+# measure TITLE COMMAND...: one start of COMMAND under bench_mapwatch; prints the milliseconds until
+# its window titled TITLE was mapped, its peak memory in KiB and its exit status after the SIGTERM.
+# A function named before_run, when the caller defines one, runs first (outside the time). What
+# the programs write to stderr goes to $work/stderr.
 measure() {
-    local start shown
+    local title=$1 line
+    shift
     if declare -F before_run >/dev/null; then before_run; fi
-    start=$(date +%s%N)
-    shown=$(MORVANE_BENCH_SHOWN=1 /usr/bin/time -f '%M' -o "$work/mem" "$@" 2>/dev/null | sed -n 's/^shown //p')
-    [ -n "$shown" ] || { echo "no window shown by $*" >&2; exit 1; }
-    echo "$(((shown - start) / 1000))" "$(cat "$work/mem")"
+    if ! line=$("$build/bench/bench_mapwatch" "$title" -- "$@" 2>>"$work/stderr"); then
+        tail -n 5 "$work/stderr" >&2
+        echo "no window titled $title from $*" >&2
+        return 1
+    fi
+    sed -E 's/^map_ms=([^ ]+) peak_kib=([^ ]+) exit=([^ ]+)$/\1 \2 \3/' <<<"$line"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 
-# compare_with_bare LABEL RUNS COMMAND...: the bare window and COMMAND started in turn RUNS times
-# (after one warming start each), then both medians and their ratios.
+# compare_with_bare LABEL ROUNDS TITLE COMMAND...: ROUNDS rounds, each starting COMMAND (whose window
+# is titled TITLE) and then the bare window of bench/startup; the first round only warms the caches.
+# Prints both medians of the others and the ratios COMMAND ÷ bare, against time_target and
+# memory_target when the caller sets them.
 compare_with_bare() {
-    local label=$1 runs=$2 bare_us bare_kb us kb
-    shift 2
-    : >"$work/bare"
+    local label=$1 rounds=$2 title=$3 round other bare
+    shift 3
+    [ "$rounds" -ge 2 ] || { echo "at least 2 rounds (the first is a warm-up)" >&2; return 1; }
     : >"$work/other"
-    measure "$build/bench/startup/bench_bare_window" >/dev/null
-    measure "$@" >/dev/null
-    for _ in $(seq 1 "$runs"); do
-        measure "$build/bench/startup/bench_bare_window" >>"$work/bare"
-        measure "$@" >>"$work/other"
+    : >"$work/bare"
+    for round in $(seq 1 "$rounds"); do
+        other=$(measure "$title" "$@")
+        bare=$(measure bench_bare_window "$build/bench/bench_bare_window")
+        awk -v r="$round" -v o="$other" -v b="$bare" -v label="$label" 'BEGIN {
+            split(o, x, " "); split(b, y, " ")
+            printf "round %d%s: %s %.1f ms %.1f MiB (exit %s), bare %.1f ms %.1f MiB\n", r,
+                r == 1 ? " (warm-up)" : "", label, x[1], x[2] / 1024, x[3], y[1], y[2] / 1024
+        }'
+        if [ "$round" -gt 1 ]; then
+            echo "$other" >>"$work/other"
+            echo "$bare" >>"$work/bare"
+        fi
     done
-    bare_us=$(cut -d' ' -f1 "$work/bare" | median)
-    bare_kb=$(cut -d' ' -f2 "$work/bare" | median)
-    us=$(cut -d' ' -f1 "$work/other" | median)
-    kb=$(cut -d' ' -f2 "$work/other" | median)
-    awk -v bu="$bare_us" -v bk="$bare_kb" -v mu="$us" -v mk="$kb" -v runs="$runs" -v label="$label" 'BEGIN {
-        printf "%-24s %10s %12s\n", "", "shown (ms)", "peak (MiB)"
-        printf "%-24s %10.1f %12.1f\n", "bare window", bu / 1000, bk / 1024
-        printf "%-24s %10.1f %12.1f\n", label, mu / 1000, mk / 1024
-        printf "ratio: time %.2f, memory %.2f (target at most 1.30 each; medians of %d runs)\n", mu / bu, mk / bk, runs
-    }'
+    awk -v bm="$(cut -d' ' -f1 "$work/bare" | median)" -v bk="$(cut -d' ' -f2 "$work/bare" | median)" \
+        -v om="$(cut -d' ' -f1 "$work/other" | median)" -v ok="$(cut -d' ' -f2 "$work/other" | median)" \
+        -v n="$((rounds - 1))" -v label="$label" -v tt="${time_target:-}" -v mt="${memory_target:-}" '
+        function verdict(ratio, target) {
+            return target == "" ? "" : sprintf(" (target <= %.2f: %s)", target, ratio <= target ? "met" : "missed")
+        }
+        BEGIN {
+            printf "%-24s %12s %12s\n", "", "mapped (ms)", "peak (MiB)"
+            printf "%-24s %12.1f %12.1f\n", "bare window", bm, bk / 1024
+            printf "%-24s %12.1f %12.1f\n", label, om, ok / 1024
+            printf "%s / bare: time %.2f%s, memory %.2f%s\n", label, om / bm, verdict(om / bm, tt), ok / bk, verdict(ok / bk, mt)
+            printf "medians of %d rounds after a warm-up round\n", n
+        }'
 }

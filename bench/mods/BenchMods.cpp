@@ -12,7 +12,6 @@
 #include "mods/ModListView.h"
 #include "mods/ModLists.h"
 #include "mods/ModsPage.h"
-#include "platform/ShownProbe.h"
 #include "platform/TextFile.h"
 #include "platform/UiFont.h"
 
@@ -132,7 +131,7 @@ int window(const QString& game, int tab)
     page->store().load();
     page->applySortOption();
     tabs->setCurrentIndex(tab);
-    ShownProbe::attach(&window);
+    window.setWindowTitle(QStringLiteral("bench_mods"));
     window.show();
     return QApplication::exec();
 }
