@@ -17,7 +17,7 @@ if(MORVANE_SCREENSHOT_URL)
         "    <screenshot type=\"default\">\n"
         "      <caption>The host tab: favourite hosts and what the status check found</caption>\n"
         "      <caption xml:lang=\"ja\">ホストタブ：お気に入りのホストと稼働状況</caption>\n"
-        "      <image type=\"source\" width=\"1024\" height=\"768\">${MORVANE_SCREENSHOT_URL}</image>\n"
+        "      <image type=\"source\" width=\"394\" height=\"464\">${MORVANE_SCREENSHOT_URL}</image>\n"
         "    </screenshot>\n"
         "  </screenshots>")
 endif()
