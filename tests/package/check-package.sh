@@ -15,7 +15,7 @@ fail() {
     exit 1
 }
 
-files=(usr/bin/Morvane usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+files=(usr/bin/Morvane "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
     usr/share/icons/hicolor/scalable/apps/morvane.svg)
 for size in 16 22 24 32 48 64 128 256; do
     files+=("usr/share/icons/hicolor/${size}x${size}/apps/morvane.png")
