@@ -25,19 +25,20 @@ configure_file(resources/org.morvane.morvane.metainfo.xml.in org.morvane.morvane
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/org.morvane.morvane.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Debian's convention for whoever builds a package; nobody else can be named truthfully.
-if(DEFINED ENV{DEBEMAIL})
-    set(maintainer "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
-    string(STRIP "${maintainer}" maintainer)
-else()
+# The Maintainer field: -DMORVANE_PACKAGE_MAINTAINER, else Debian's variables for whoever builds
+# the package, read at every configure; nobody else can be named truthfully.
+set(MORVANE_PACKAGE_MAINTAINER "" CACHE STRING "The Debian package's Maintainer field (default: DEBFULLNAME <DEBEMAIL>)")
+set(maintainer "${MORVANE_PACKAGE_MAINTAINER}")
+if(NOT maintainer AND DEFINED ENV{DEBEMAIL})
+    string(STRIP "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>" maintainer)
+elseif(NOT maintainer)
     set(maintainer "Morvane developers")
 endif()
-set(MORVANE_PACKAGE_MAINTAINER "${maintainer}" CACHE STRING "The Debian package's Maintainer field")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "${MORVANE_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_CONTACT "${maintainer}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "companion for Ghost Recon players: hosts, game start, mods")
 # The control file has one description, in English with a short paragraph in Japanese (the whole
 # text in both is in the software centre's entry). Lines are broken by hand: apt shows them as they are.
