@@ -33,7 +33,9 @@ string(REPLACE "%" "%%" exec "${exec}")
 
 # One work file per destination, so that installs into two prefixes at once do not share it.
 string(MD5 destination "$ENV{DESTDIR}|${CMAKE_INSTALL_PREFIX}")
-set(entry "${MORVANE_DESKTOP_WORK}/${destination}/morvane.desktop")
+# The entry is named as its template without ".in": the software centre finds it by that name.
+get_filename_component(name "${MORVANE_DESKTOP_TEMPLATE}" NAME_WLE)
+set(entry "${MORVANE_DESKTOP_WORK}/${destination}/${name}")
 set(MORVANE_EXEC "${exec}")
 configure_file("${MORVANE_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
 file(INSTALL DESTINATION "${DATADIR}/applications" TYPE FILE FILES "${entry}")

@@ -22,7 +22,8 @@ int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setWindowIcon(TrayController::programIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("morvane")); // Wayland takes the icon from there
+    // Wayland finds the menu entry, and so the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.morvane.morvane"));
     // Hidden into the notification area the window is not "closed": only our own end quits.
     QApplication::setQuitOnLastWindowClosed(false);
 

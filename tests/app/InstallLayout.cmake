@@ -51,7 +51,7 @@ if(NOT EXISTS "${root}/share/icons/hicolor/scalable/apps/morvane.svg")
     fail("missing the scalable icon")
 endif()
 
-set(entry "${root}/share/applications/morvane.desktop")
+set(entry "${root}/share/applications/org.morvane.morvane.desktop")
 if(NOT EXISTS "${entry}")
     fail("missing ${entry}")
 endif()
