@@ -5,7 +5,12 @@
 # Configures build-bench as a release build and builds the given targets.
 build_bench() {
     build=build-bench
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF "${launcher[@]}" >/dev/null
     ninja -C "$build" -j2 "$@" >/dev/null
 }
 
