@@ -86,9 +86,10 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::wireSubsystems()
 {
-    m_hostInfo = new THostInfoDlg(
-        m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
-        [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
+    // The host information dialog is made the first time it is asked for (then it connects to the
+    // item itself); until then no host has reported its mods, so its join stays off as it starts.
+    m_hostInfoOpener = connect(hostsPage()->hostInfoAction(), &QAction::triggered, this,
+                               guarded(m_prompter, [this] { hostInfoDialog()->N18Click(); }));
     // "このMODで接続": the dialog and the grid's item switch the mod tab's lists for the join.
     m_modJoin = new ModJoin(
         m_prompter, m_programFolder, m_mods->lists(), [this] { return m_gameFolder; }, this);
@@ -97,7 +98,6 @@ void TMainForm::wireSubsystems()
     });
     connect(m_modJoin, &ModJoin::runningChanged, m_mods, &ModsPage::setJoinLock);
     connect(m_modJoin, &ModJoin::notice, m_stateInfo, &TStateInfoForm::showNotice);
-    m_hostInfo->attachModJoin(m_modJoin);
     // Watched favourites notify through the tray (the one-second notice where there is none);
     // clicking the notification joins the host.
     connect(m_hostTab, &HostTab::hostNotification, this, [this](const QString& title, const QString& text) {
@@ -418,6 +418,18 @@ void TMainForm::GR1Click()
         m_mods->store().load();
         m_options->store().load();
     }
+}
+
+THostInfoDlg* TMainForm::hostInfoDialog()
+{
+    if (!m_hostInfo) {
+        disconnect(m_hostInfoOpener);
+        m_hostInfo = new THostInfoDlg(
+            m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
+            [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
+        m_hostInfo->attachModJoin(m_modJoin);
+    }
+    return m_hostInfo;
 }
 
 void TMainForm::IP1Click() { ipConnectionDialog()->exec(); }

@@ -57,7 +57,7 @@ public:
     // The shared status window, shown without its button as a notice that closes itself.
     TStateInfoForm* stateInfo() const { return m_stateInfo; }
     TIPConnectionDlg* ipConnectionDialog();
-    THostInfoDlg* hostInfoDialog() const { return m_hostInfo; }
+    THostInfoDlg* hostInfoDialog(); // made on first use
     ModJoin* modJoin() const { return m_modJoin; }
 
 public slots:
@@ -121,6 +121,7 @@ private:
     TStateInfoForm* m_stateInfo = nullptr;
     TIPConnectionDlg* m_ipDialog = nullptr;
     THostInfoDlg* m_hostInfo = nullptr;
+    QMetaObject::Connection m_hostInfoOpener;
     ModJoin* m_modJoin = nullptr;
     TrayController* m_tray = nullptr;
     QTabWidget* m_tabs = nullptr;

@@ -3,7 +3,9 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -21,8 +23,9 @@ QIcon TrayController::programIcon()
     QIcon icon;
     // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down. The
     // larger ones are for desktops and are installed as files; decoding them here would only slow the start.
+    // Read as PNG by name: left to guess the format, the reader would load every image plug-in first.
     for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), "PNG")));
     return icon;
 }
 

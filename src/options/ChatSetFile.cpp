@@ -29,11 +29,13 @@ QString pathOf(const QString& name) { return QDir::current().absoluteFilePath(na
 
 QStringList listNames()
 {
-    // Case-sensitive: a file this program could not open again under the listed name is not a set.
-    const QStringList files = QDir::current().entryList(
-        {QStringLiteral("*.lst")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name | QDir::IgnoreCase);
+    // Case-sensitive: a file this program could not open again under the listed name is not a set. The
+    // suffix is compared by hand: a name filter would compile a regular expression at every start.
+    const QStringList files = QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QString& file : files) {
+        if (!isSetFile(file))
+            continue;
         const QString name = file.chopped(Extension.size());
         if (!name.isEmpty())
             names.append(name);
