@@ -93,7 +93,7 @@ void HostListTransfer::CheckWebHostList1Click()
         m_prompter.message(Prompter::Icon::Information, webhostlist::noUrlMessage());
         return;
     }
-    THostListDlg dialog(m_prompter, m_hosts, m_programFolder, m_settings.hostListUrl, m_window);
+    THostListDlg dialog(m_prompter, m_hosts, m_programFolder, m_settings.hostListUrl.value(), m_window);
     dialog.LoadWebHostList();
     if (dialog.entryCount() == 0) {
         m_prompter.message(Prompter::Icon::Information,

@@ -67,15 +67,10 @@ PublicAddressPanel::~PublicAddressPanel() = default;
 void PublicAddressPanel::readSettings(const ProfileFile& ini)
 {
     m_settings = PublicAddressSettings::read(ini);
-    m_n3->setChecked(m_settings.getIp);
+    m_n3->setChecked(m_settings.getIp.value());
 }
 
-void PublicAddressPanel::writeSettings(ProfileFile& ini) const
-{
-    PublicAddressSettings s = m_settings;
-    s.getIp = m_n3->isChecked();
-    s.write(ini);
-}
+void PublicAddressPanel::writeSettings(ProfileFile& ini) const { m_settings.write(ini, m_n3->isChecked()); }
 
 void PublicAddressPanel::FetchPublicAddressAtStartUp()
 {
@@ -108,7 +103,7 @@ void PublicAddressPanel::startBackgroundFetch()
 {
     if (m_background)
         return;
-    m_background = std::make_unique<HttpTask>(publicaddress::request(m_settings.echoUrl));
+    m_background = std::make_unique<HttpTask>(publicaddress::request(echoUrl()));
     connect(m_background.get(), &HttpTask::finished, this, &PublicAddressPanel::backgroundFetchFinished);
     m_background->start();
 }
@@ -140,7 +135,7 @@ void PublicAddressPanel::btnGetSelfIPClick()
     m_background.reset();
     QByteArray body;
     try {
-        body = HttpTask::getWaiting(publicaddress::request(m_settings.echoUrl));
+        body = HttpTask::getWaiting(publicaddress::request(echoUrl()));
     } catch (const UserError& e) {
         throw UserError(publicaddress::fetchFailedMessage(e.text()));
     }
