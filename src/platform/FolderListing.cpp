@@ -1,23 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FolderListing.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <dirent.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#endif
-
 namespace folderlisting {
 
-namespace {
-
-// The folder part and the wildcard part of a pattern; either separator may end the folder.
 std::pair<QString, QString> splitPattern(const QString& pattern)
 {
     const qsizetype cut = std::max(pattern.lastIndexOf(QLatin1Char('/')), pattern.lastIndexOf(QLatin1Char('\\')));
@@ -25,19 +10,6 @@ std::pair<QString, QString> splitPattern(const QString& pattern)
         return {QStringLiteral("."), pattern};
     return {cut == 0 ? pattern.left(1) : pattern.left(cut), pattern.mid(cut + 1)};
 }
-
-#ifndef Q_OS_WIN
-std::optional<QByteArray> dosAttrib(const QByteArray& path)
-{
-    char value[256];
-    const ssize_t length = getxattr(path.constData(), "user.DOSATTRIB", value, sizeof value);
-    if (length < 0)
-        return std::nullopt;
-    return QByteArray(value, length);
-}
-#endif
-
-} // namespace
 
 quint32 attributesFromMode(bool isDirectory, bool anyoneMayWrite, QStringView name)
 {
@@ -62,80 +34,13 @@ std::optional<quint32> parseDosAttrib(QByteArrayView value)
     return word;
 }
 
-namespace {
-
-// Compiled once per listing: a folder may hold a thousand entries.
-class Wildcard
+Wildcard::Wildcard(QStringView wildcard)
+    : m_all(wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")),
+      m_re(m_all ? QString() : QRegularExpression::wildcardToRegularExpression(wildcard),
+           QRegularExpression::CaseInsensitiveOption)
 {
-public:
-    explicit Wildcard(QStringView wildcard)
-        : m_all(wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")),
-          m_re(m_all ? QString() : QRegularExpression::wildcardToRegularExpression(wildcard),
-               QRegularExpression::CaseInsensitiveOption)
-    {
-    }
-    bool matches(QStringView name) const { return m_all || m_re.match(name).hasMatch(); }
-
-private:
-    bool m_all;
-    QRegularExpression m_re;
-};
-
-} // namespace
+}
 
 bool matchesWildcard(QStringView name, QStringView wildcard) { return Wildcard(wildcard).matches(name); }
-
-#ifdef Q_OS_WIN
-
-QList<Entry> find(const QString& pattern)
-{
-    QList<Entry> entries;
-    const auto [folder, wildcard] = splitPattern(pattern);
-    const QString native = QDir::toNativeSeparators(folder) + QLatin1Char('\\') + wildcard;
-    WIN32_FIND_DATAW data;
-    const HANDLE handle = FindFirstFileW(reinterpret_cast<const wchar_t*>(native.utf16()), &data);
-    if (handle == INVALID_HANDLE_VALUE)
-        return entries;
-    do {
-        entries.append(Entry{QString::fromWCharArray(data.cFileName), quint32(data.dwFileAttributes)});
-    } while (FindNextFileW(handle, &data));
-    FindClose(handle);
-    return entries;
-}
-
-#else
-
-QList<Entry> find(const QString& pattern)
-{
-    QList<Entry> entries;
-    const auto [folder, wildcard] = splitPattern(pattern);
-    const QByteArray folderBytes = QFile::encodeName(folder);
-    DIR* dir = opendir(folderBytes.constData());
-    if (!dir)
-        return entries;
-    const Wildcard matcher(wildcard);
-    while (const dirent* d = readdir(dir)) {
-        const QString name = QFile::decodeName(d->d_name);
-        if (!matcher.matches(name))
-            continue;
-        const QByteArray path = folderBytes + '/' + d->d_name;
-        struct stat st;
-        // A link counts as what it points to, as it does for the game under Wine; a dangling one is skipped.
-        if (stat(path.constData(), &st) != 0)
-            continue;
-        const bool isDirectory = S_ISDIR(st.st_mode);
-        quint32 attributes = 0;
-        const std::optional<QByteArray> stored = dosAttrib(path);
-        if (const std::optional<quint32> word = stored ? parseDosAttrib(*stored) : std::nullopt)
-            attributes = (*word & ~quint32(Directory)) | (isDirectory ? quint32(Directory) : 0u);
-        else
-            attributes = attributesFromMode(isDirectory, (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0, name);
-        entries.append(Entry{name, attributes});
-    }
-    closedir(dir);
-    return entries;
-}
-
-#endif
 
 } // namespace folderlisting
