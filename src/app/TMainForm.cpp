@@ -304,25 +304,22 @@ void TMainForm::LoadSettings()
         return; // the designed values stay; the file is made at the end
     const ProfileFile& ini = m_settings.file();
     m_frameSettings = FrameSettings::read(ini, m_gameFolder);
-    m_gameFolder = m_frameSettings.gameFolder.text();
-    m_inTray->setChecked(m_frameSettings.inTray);
-    m_noClose->setChecked(m_frameSettings.noClose);
+    m_gameFolder = m_frameSettings.gameFolder.value();
+    m_inTray->setChecked(m_frameSettings.inTray.value());
+    m_noClose->setChecked(m_frameSettings.noClose.value());
     m_hostTab->publicAddress()->readSettings(ini);
     m_mods->readSettings(ini);
     hostsPage()->readSettings(ini);
     m_hostTab->hostListTransfer()->readSettings(ini);
     statusCheck()->readSettings(ini);
     m_music->readSettings(ini);
-    m_launcher->setGameRunner(LaunchSettings::read(ini).gameRunner);
+    m_launcher->setGameRunner(LaunchSettings::read(ini).gameRunner.value());
 }
 
 void TMainForm::SaveSettings()
 {
     m_settings.write([this](ProfileFile& ini) {
-        FrameSettings frame = m_frameSettings;
-        frame.inTray = m_inTray->isChecked();
-        frame.noClose = m_noClose->isChecked();
-        frame.write(ini, m_gameFolder);
+        m_frameSettings.write(ini, m_gameFolder, m_inTray->isChecked(), m_noClose->isChecked());
         m_hostTab->publicAddress()->writeSettings(ini);
         m_mods->writeSettings(ini);
         hostsPage()->writeSettings(ini);

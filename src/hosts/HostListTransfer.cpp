@@ -108,7 +108,7 @@ void HostListTransfer::CheckWebHostList1Click()
     }
     if (m_download->isRunning())
         return;
-    m_download->start(webhostlist::request(m_settings.hostListUrl));
+    m_download->start(webhostlist::request(m_settings.hostListUrl.value()));
     enableActions();
 }
 

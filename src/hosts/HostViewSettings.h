@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include "platform/ProfileKey.h"
 
-class ProfileFile;
-
-// The host grid's keys of Morvane.ini, section "Morvane": whether live hosts move up (N22) and the
-// name of the colour scheme.
+// The host grid's keys of Morvane.ini: whether live hosts move up (N22) and the name of the colour
+// scheme.
 struct HostViewSettings
 {
-    bool sortLiveHostsFirst = false; // SortHost
-    QString scheme;                  // HostViewColor; empty until a scheme is applied
+    ProfileKey<bool> sortLiveHostsFirst{"Morvane", "SortHost", false};
+    ProfileKey<QString> scheme{"Morvane", "HostViewColor", QStringLiteral("標準")};
 
     static HostViewSettings read(const ProfileFile& ini);
-    void write(ProfileFile& ini) const;
+    void write(ProfileFile& ini, bool sortLiveHostsFirstNow, const QString& schemeNow) const;
 };

@@ -4,7 +4,6 @@
 #include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
-#include "hosts/HostViewSettings.h"
 #include "hosts/HostWatches.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
@@ -171,14 +170,14 @@ QList<QAction*> HostsPage::schemeActions() const { return m_schemeGroup->actions
 
 void HostsPage::readSettings(const ProfileFile& ini)
 {
-    const HostViewSettings s = HostViewSettings::read(ini);
-    m_sortLiveFirst->setChecked(s.sortLiveHostsFirst);
-    ApplyHostViewColor(s.scheme);
+    m_settings = HostViewSettings::read(ini);
+    m_sortLiveFirst->setChecked(m_settings.sortLiveHostsFirst.value());
+    ApplyHostViewColor(m_settings.scheme.value());
 }
 
 void HostsPage::writeSettings(ProfileFile& ini) const
 {
-    HostViewSettings{m_sortLiveFirst->isChecked(), m_schemeName}.write(ini);
+    m_settings.write(ini, m_sortLiveFirst->isChecked(), m_schemeName);
 }
 
 void HostsPage::ApplyHostViewColor(const QString& name)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "hosts/HostViewScheme.h"
+#include "hosts/HostViewSettings.h"
 
 #include <QString>
 #include <QWidget>
@@ -124,6 +125,7 @@ private:
     QActionGroup* m_schemeGroup = nullptr;
     QAction* m_varsity = nullptr;
     QString m_schemeName;
+    HostViewSettings m_settings;
     bool m_checkIdle = true;
     HostWatches* m_watches = nullptr;
 };

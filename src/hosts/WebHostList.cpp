@@ -85,10 +85,12 @@ QString downloadFailedMessage(const QString& reason)
 
 QString noUrlMessage()
 {
+    const WebHostListSettings unread;
+    const ProfileKey<QByteArray>& key = unread.hostListUrl;
     return QStringLiteral("最新のホストリストの取得先が設定されていません。\n"
                           "Morvane.ini のセクション [%1] にキー %2 を加え、"
                           "値に \"/Morvane/archives/hostlist.txt\" で終わるURLを書いてください。")
-        .arg(QLatin1String(WebHostListSettings::Section), QLatin1String(WebHostListSettings::UrlKey));
+        .arg(QLatin1String(key.section()), QLatin1String(key.name()));
 }
 
 } // namespace webhostlist

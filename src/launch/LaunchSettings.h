@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include "platform/ProfileKey.h"
 
-class ProfileFile;
-
-// The launcher's key of Morvane.ini: "GameRunner" in section "Path", the program that runs a Windows
-// game here (empty: "wine" on PATH). Set by hand and only read, never written.
+// The launcher's key of Morvane.ini: the program that runs a Windows game here (empty: "wine" on
+// PATH). Set by hand and only read, never written.
 struct LaunchSettings
 {
-    QString gameRunner;
+    ProfileKey<QString> gameRunner{"Path", "GameRunner", {}, KeyWritten::WhenReadOrChanged};
 
     static LaunchSettings read(const ProfileFile& ini);
 };

@@ -68,15 +68,10 @@ PublicAddressPanel::~PublicAddressPanel() = default;
 void PublicAddressPanel::readSettings(const ProfileFile& ini)
 {
     m_settings = PublicAddressSettings::read(ini);
-    m_n3->setChecked(m_settings.getIp);
+    m_n3->setChecked(m_settings.getIp.value());
 }
 
-void PublicAddressPanel::writeSettings(ProfileFile& ini) const
-{
-    PublicAddressSettings s = m_settings;
-    s.getIp = m_n3->isChecked();
-    s.write(ini);
-}
+void PublicAddressPanel::writeSettings(ProfileFile& ini) const { m_settings.write(ini, m_n3->isChecked()); }
 
 void PublicAddressPanel::FetchPublicAddressAtStartUp()
 {
@@ -113,7 +108,7 @@ bool PublicAddressPanel::eventFilter(QObject* watched, QEvent* event)
 void PublicAddressPanel::startFetch(bool byUser)
 {
     m_fetchByUser = byUser;
-    m_fetch->start(publicaddress::request(m_settings.echoUrl));
+    m_fetch->start(publicaddress::request(echoUrl()));
     showFetching(byUser);
 }
 

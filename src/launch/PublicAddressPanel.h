@@ -30,7 +30,7 @@ public:
 
     void readSettings(const ProfileFile& ini);
     void writeSettings(ProfileFile& ini) const;
-    const QByteArray& echoUrl() const { return m_settings.echoUrl; }
+    QByteArray echoUrl() const { return m_settings.echoUrlOrDefault(); }
 
     // Start-up step 10: when N3 is ticked, fetches the address once the window shows. The answer
     // fills Edit2; a failure only says why in Edit2's tooltip, since a player offline must not meet

@@ -1,32 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
+#include "platform/ProfileKey.h"
 
-#include <optional>
-
-class ProfileFile;
-
-// The public address's keys of Morvane.ini: "GetIP" of the section "StartUp" (the tick of "起動時に
-// ＩＰを取得") and "AddressEchoURL" of the section "Network" (the page that tells us our address).
+// The public address's keys of Morvane.ini: the tick of "起動時にＩＰを取得" and the page that tells
+// us our address. Only a URL key that was there is written back, so a later default still reaches
+// the users who never set one.
 struct PublicAddressSettings
 {
-    static constexpr const char* StartUpSection = "StartUp";
-    static constexpr const char* GetIpKey = "GetIP";
-    static constexpr const char* NetworkSection = "Network";
-    static constexpr const char* UrlKey = "AddressEchoURL";
+    ProfileKey<bool> getIp{"StartUp", "GetIP", true};
+    ProfileKey<QByteArray> echoUrl{"Network", "AddressEchoURL", {}, KeyWritten::WhenReadOrChanged};
+
     // A public service that answers over HTTPS with the bare address as plain text.
     static QByteArray defaultEchoUrl() { return QByteArrayLiteral("https://api.ipify.org"); }
+    // The page asked: an empty URL means the default.
+    QByteArray echoUrlOrDefault() const;
 
-    bool getIp = true;
-    // The page asked; the default when the file names none.
-    QByteArray echoUrl = defaultEchoUrl();
-    // The URL key's value as the file held it. Only a key that was there is written back, so a
-    // later default still reaches the users who never set one.
-    std::optional<QByteArray> storedUrl;
-
-    // An empty URL means the default.
     static PublicAddressSettings read(const ProfileFile& ini);
-    // Leaves the file's bytes alone where they already say the same.
-    void write(ProfileFile& ini) const;
+    void write(ProfileFile& ini, bool getIpNow) const;
 };

@@ -129,7 +129,7 @@ void ModsPage::connectHandlers()
 void ModsPage::readSettings(const ProfileFile& ini)
 {
     m_settings = ModsSettings::read(ini);
-    m_mod1->setChecked(m_settings.sortModList());
+    m_mod1->setChecked(m_settings.sortModList.value());
 }
 
 void ModsPage::writeSettings(ProfileFile& ini) const { m_settings.write(ini, m_mod1->isChecked()); }

@@ -1,25 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
+#include "platform/ProfileKey.h"
 
-#include <optional>
-
-class ProfileFile;
-
-// The mod subsystem's key of "Morvane.ini": "SortModList" of section "Morvane", the tick of the option
-// "MODリストを常にアルファベット順に並べる" (false when absent or not a number). A value the user did
-// not change is written back as the bytes it was read as.
-class ModsSettings
+// The mod subsystem's key of "Morvane.ini": the tick of the option "MODリストを常にアルファベット順に
+// 並べる" (false when absent or not a number).
+struct ModsSettings
 {
-public:
+    ProfileKey<bool> sortModList{"Morvane", "SortModList", false};
+
     static ModsSettings read(const ProfileFile& ini);
-    // Writes the option's present tick.
-    void write(ProfileFile& ini, bool sortModList) const;
-
-    bool sortModList() const { return m_sortModList; }
-
-private:
-    bool m_sortModList = false;
-    std::optional<QByteArray> m_readBytes; // the value as read, when the key was there
+    void write(ProfileFile& ini, bool sortModListNow) const;
 };

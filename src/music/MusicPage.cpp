@@ -70,9 +70,9 @@ void MusicPage::fixMusicFolder(const QString& gameFolder)
 
 void MusicPage::readSettings(const ProfileFile& ini)
 {
-    m_settings.read(ini);
+    m_settings = MusicSettings::read(ini);
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
-        edit(slot)->setText(m_settings.text(slot));
+        edit(slot)->setText(m_settings.files[std::size_t(slot)].value());
 }
 
 void MusicPage::writeSettings(ProfileFile& ini) const { m_settings.write(ini, choices()); }

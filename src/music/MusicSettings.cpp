@@ -1,30 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "music/MusicSettings.h"
 
-#include "platform/Cp932.h"
-#include "platform/ProfileFile.h"
-
-const QByteArray& MusicSettings::section()
+MusicSettings MusicSettings::read(const ProfileFile& ini)
 {
-    static const QByteArray name = QByteArrayLiteral("GRMusic");
-    return name;
+    MusicSettings s;
+    for (ProfileKey<QString>& file : s.files)
+        file.read(ini);
+    return s;
 }
 
-QByteArray MusicSettings::key(int slot) { return QByteArrayLiteral("Music") + QByteArray::number(slot + 1); }
-
-void MusicSettings::read(const ProfileFile& ini)
+void MusicSettings::write(ProfileFile& ini, const MusicFiles::Choices& filesNow) const
 {
-    for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
-        m_read[std::size_t(slot)] = ini.readString(section(), key(slot));
-}
-
-QString MusicSettings::text(int slot) const { return cp932::toUnicode(bytes(slot)); }
-
-void MusicSettings::write(ProfileFile& ini, const MusicFiles::Choices& texts) const
-{
-    for (int slot = 0; slot < MusicFiles::SlotCount; ++slot) {
-        const QString& now = texts[std::size_t(slot)];
-        const QByteArray value = now == text(slot) ? bytes(slot) : cp932::fromUnicode(now);
-        ini.writeString(section(), key(slot), value);
-    }
+    for (std::size_t slot = 0; slot < files.size(); ++slot)
+        files[slot].write(ini, filesNow[slot]);
 }

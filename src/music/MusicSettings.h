@@ -2,32 +2,19 @@
 #pragma once
 
 #include "music/MusicFiles.h"
-
-#include <QByteArray>
-#include <QString>
+#include "platform/ProfileKey.h"
 
 #include <array>
 
-class ProfileFile;
-
-// The music page's keys of Morvane.ini: section "GRMusic", "Music1" to "Music6", the chosen file of
-// each slot. The live values are the page's edits; this keeps the bytes each key was read as, so a
-// value nobody changed is written back exactly, even when it is not valid code page 932.
-class MusicSettings
+// The music page's keys of Morvane.ini: "Music1" to "Music6", the chosen file of each slot (empty
+// when absent). The live values are the page's edits.
+struct MusicSettings
 {
-public:
-    static const QByteArray& section(); // "GRMusic"
-    static QByteArray key(int slot);    // "Music1" for slot 0
+    std::array<ProfileKey<QString>, MusicFiles::SlotCount> files{
+        ProfileKey<QString>{"GRMusic", "Music1"}, ProfileKey<QString>{"GRMusic", "Music2"},
+        ProfileKey<QString>{"GRMusic", "Music3"}, ProfileKey<QString>{"GRMusic", "Music4"},
+        ProfileKey<QString>{"GRMusic", "Music5"}, ProfileKey<QString>{"GRMusic", "Music6"}};
 
-    // Absent keys read as empty.
-    void read(const ProfileFile& ini);
-    // The text of a slot as read, for its edit.
-    QString text(int slot) const;
-    const QByteArray& bytes(int slot) const { return m_read.at(std::size_t(slot)); }
-
-    // Writes the six keys from the edits' texts: a text equal to what was read keeps its bytes.
-    void write(ProfileFile& ini, const MusicFiles::Choices& texts) const;
-
-private:
-    std::array<QByteArray, MusicFiles::SlotCount> m_read;
+    static MusicSettings read(const ProfileFile& ini);
+    void write(ProfileFile& ini, const MusicFiles::Choices& filesNow) const;
 };

@@ -9,3 +9,6 @@
 // primary output on X11, EnumDisplaySettings on Windows. Where neither answers (Wayland, offscreen),
 // the primary screen's current size is the one mode. Asking never changes the display.
 QList<DisplayMode> displayModes();
+
+// What the display system itself answers, empty where it does not; one file per system.
+QList<DisplayMode> systemDisplayModes();

@@ -47,4 +47,12 @@ constexpr std::chrono::milliseconds DefaultEndGrace{3000};
 // owner goes away first (the program ends), the group is killed at once.
 void endGame(QProcess* process, qint64 pid, std::chrono::milliseconds grace, QObject* owner);
 
+// Shared by the implementations of each system.
+// "<file> を起動できません。" and the reason on a line of its own.
+QString cannotStart(const QString& file, const QString& reason);
+// The arguments, and elsewhere than Windows the game's own session.
+void prepareForSystem(QProcess& process, const Command& command);
+// Asks the game's process group led by group to end, or with kill forces it to.
+void sendEnd(QProcess& process, qint64 group, bool kill);
+
 } // namespace gameprocess

@@ -5,7 +5,6 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace queryprogram {
 
@@ -24,17 +23,11 @@ const QStringList PathNames = {QStringLiteral("quakestat"), QStringLiteral("qsta
 QString find(const QString& programFolder)
 {
     for (const QString& name : LocalNames) {
-#ifdef Q_OS_WIN
-        const QString path = QDir(programFolder).filePath(name);
-        if (QFileInfo(path).isFile())
-            return path;
-#else
-        // A Windows qstat.exe copied along with a Windows install cannot run here; the system's
+        // Outside Windows a qstat.exe copied along with a Windows install cannot run; the system's
         // own copy can.
         const QString path = filenames::resolve(programFolder, name);
         if (executables::isNativeExecutable(path))
             return path;
-#endif
     }
     for (const QString& name : PathNames) {
         const QString path = executables::findOnPath(name);

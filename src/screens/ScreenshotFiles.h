@@ -6,9 +6,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
-
-class QFile;
 
 // One screenshot of the game folder. Its path is kept in the file system's own bytes: a name written
 // in code page 932 on a Linux disk is not valid UTF-8, and would not survive a round trip through text.
@@ -37,11 +34,5 @@ QString displayName(QByteArrayView name);
 // The folder's files that accept() takes by their names, sorted by name without regard to case.
 // Folders are left out; a folder that is missing or cannot be read lists nothing.
 QList<ScreenshotFile> list(const QString& folder, const std::function<bool(const QString& name)>& accept);
-
-bool exists(const QByteArray& path);
-
-// Opens a file by its bytes for reading; null, with the reason, when it cannot be opened or is not
-// a plain file. *size is set to its length.
-std::unique_ptr<QFile> open(const QByteArray& path, qint64* size, QString* error);
 
 } // namespace screenshotfiles

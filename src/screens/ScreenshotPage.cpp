@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/ScreenshotPage.h"
 
+#include "platform/FolderListing.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 #include "screens/ScreenshotModel.h"
@@ -109,7 +110,7 @@ void ScreenshotPage::ImgLvSSDblClick(const QModelIndex& index)
     if (!index.isValid())
         return;
     const ScreenshotFile& file = m_model->item(index.row()).file;
-    if (!screenshotfiles::exists(file.path)) {
+    if (!folderlisting::exists(file.path)) {
         m_prompter.message(Prompter::Icon::Warning,
                            QStringLiteral("%1 が見つかりません").arg(QDir::toNativeSeparators(file.name)));
         return;

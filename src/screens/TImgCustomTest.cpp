@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/TImgCustomTest.h"
 
+#include "platform/FolderListing.h"
 #include "screens/BmpReader.h"
 #include "screens/ScreenshotFiles.h"
 #include "screens/ThumbnailScaler.h"
@@ -24,7 +25,7 @@ TImgCustomTest::Loaded TImgCustomTest::load(const QByteArray& path, QSize box, c
 {
     Loaded out;
     qint64 size = 0;
-    const std::unique_ptr<QFile> file = screenshotfiles::open(path, &size, &out.error);
+    const std::unique_ptr<QFile> file = folderlisting::openFile(path, &size, &out.error);
     if (!file)
         return out;
     BmpReader reader(*file, size);

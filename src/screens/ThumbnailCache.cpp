@@ -3,16 +3,14 @@
 
 #include "screens/ThumbnailNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <cstdio>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -29,7 +27,9 @@ bool makePrivateFolder(const QString& path)
     const QString parent = QFileInfo(path).path();
     if (parent != path && !makePrivateFolder(parent))
         return false;
-    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
+    constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    // Another thread may make it at the same moment.
+    return QDir().mkdir(path, ownerOnly) || QFileInfo(path).isDir();
 }
 
 QImage readPng(const QString& path)

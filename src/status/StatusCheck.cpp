@@ -118,16 +118,16 @@ QList<QAction*> StatusCheck::intervalActions() const { return m_intervalGroup->a
 
 void StatusCheck::readSettings(const ProfileFile& ini)
 {
-    const StatusSettings s = StatusSettings::read(ini);
-    m_interval = quint32(s.checkInterval);
-    const QString name = StatusSettings::intervalItemName(s.checkInterval);
+    m_settings = StatusSettings::read(ini);
+    m_interval = quint32(m_settings.checkInterval.value());
+    const QString name = StatusSettings::intervalItemName(m_settings.checkInterval.value());
     for (QAction* item : m_intervalGroup->actions()) {
         if (item->objectName() == name)
             item->setChecked(true);
     }
 }
 
-void StatusCheck::writeSettings(ProfileFile& ini) const { StatusSettings{qint32(m_interval)}.write(ini); }
+void StatusCheck::writeSettings(ProfileFile& ini) const { m_settings.write(ini, qint32(m_interval)); }
 
 void StatusCheck::HostCheckIntervalClick(QAction* item)
 {

@@ -3,6 +3,7 @@
 
 #include "status/HostCheckSteps.h"
 #include "status/QueryRunner.h"
+#include "status/StatusSettings.h"
 
 #include <QPointer>
 #include <QString>
@@ -107,6 +108,7 @@ private:
     QPointer<HostChkThread> m_thread;
     std::function<bool()> m_sortLiveHostsFirst;
     quint32 m_interval = DefaultInterval;
+    StatusSettings m_settings;
     int m_queryTimeoutMs = queryrunner::QueryTimeoutMs;
     State m_state = State::Idle;
     bool m_focusParked = false;

@@ -1,24 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "status/StatusSettings.h"
 
-#include "platform/ProfileFile.h"
-
-namespace {
-const QByteArray Section = QByteArrayLiteral("Morvane");
-const QByteArray Key = QByteArrayLiteral("CheckHostInterval");
-} // namespace
-
 StatusSettings StatusSettings::read(const ProfileFile& ini)
 {
     StatusSettings s;
-    s.checkInterval = ini.readInt(Section, Key, DefaultInterval);
-    // The check waits an unsigned number of milliseconds: a negative one would wait for weeks.
-    if (s.checkInterval < 0)
-        s.checkInterval = DefaultInterval;
+    s.checkInterval.read(ini);
     return s;
 }
 
-void StatusSettings::write(ProfileFile& ini) const { ini.writeInt(Section, Key, checkInterval); }
+void StatusSettings::write(ProfileFile& ini, qint32 checkIntervalNow) const
+{
+    checkInterval.write(ini, checkIntervalNow);
+}
 
 QString StatusSettings::intervalItemName(qint32 interval)
 {

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
+#include "platform/ProfileKey.h"
 
-class ProfileFile;
-
-// The status check's key of Morvane.ini: "CheckHostInterval" in section "Morvane", in milliseconds.
+// The status check's key of Morvane.ini: the time between two checks, in milliseconds.
 struct StatusSettings
 {
     static constexpr qint32 DefaultInterval = 10000;
-    qint32 checkInterval = DefaultInterval;
+    // The check waits an unsigned number of milliseconds: a negative one would wait for weeks.
+    ProfileKey<qint32> checkInterval{"Morvane", "CheckHostInterval", DefaultInterval, KeyWritten::Always,
+                                     [](const qint32& ms) { return ms >= 0; }};
 
-    // A value that is not a number, or a negative one, reads as the default.
     static StatusSettings read(const ProfileFile& ini);
-    void write(ProfileFile& ini) const;
+    void write(ProfileFile& ini, qint32 checkIntervalNow) const;
 
     // The name of the interval's menu item: "NI" and the interval without its last three characters.
     static QString intervalItemName(qint32 interval);

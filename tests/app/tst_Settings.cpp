@@ -35,9 +35,9 @@ void TestSettings::newFileHasTheSectionsInOrder()
     QVERIFY(!settings.read());
     // Written in another order than the sections stand in the file.
     settings.write([](ProfileFile& ini) {
-        StatusSettings{20000}.write(ini);
-        PublicAddressSettings().write(ini);
-        FrameSettings().write(ini, QStringLiteral("/games/ゴースト"));
+        StatusSettings().write(ini, 20000);
+        PublicAddressSettings().write(ini, true);
+        FrameSettings().write(ini, QStringLiteral("/games/ゴースト"), false, false);
     });
     QCOMPARE(TestFolders::readFile(settings.path()),
              QByteArrayLiteral("[Path]\r\nGhostReconPath=/games/\x83\x53\x81\x5b\x83\x58\x83\x67\r\n"
@@ -57,15 +57,15 @@ void TestSettings::readsEveryKey()
     Settings settings(f.programFolder());
     QVERIFY(settings.read());
     const FrameSettings frame = FrameSettings::read(settings.file(), QStringLiteral("/default"));
-    QCOMPARE(frame.gameFolder.text(), QStringLiteral("/g"));
-    QCOMPARE(PublicAddressSettings::read(settings.file()).getIp, false);
-    QCOMPARE(frame.inTray, true);
-    QCOMPARE(frame.noClose, true);
-    QCOMPARE(ModsSettings::read(settings.file()).sortModList(), true);
+    QCOMPARE(frame.gameFolder.value(), QStringLiteral("/g"));
+    QCOMPARE(PublicAddressSettings::read(settings.file()).getIp.value(), false);
+    QCOMPARE(frame.inTray.value(), true);
+    QCOMPARE(frame.noClose.value(), true);
+    QCOMPARE(ModsSettings::read(settings.file()).sortModList.value(), true);
     const HostViewSettings view = HostViewSettings::read(settings.file());
-    QCOMPARE(view.sortLiveHostsFirst, true);
-    QCOMPARE(view.scheme, QStringLiteral("マトリックス"));
-    QCOMPARE(StatusSettings::read(settings.file()).checkInterval, 300000);
+    QCOMPARE(view.sortLiveHostsFirst.value(), true);
+    QCOMPARE(view.scheme.value(), QStringLiteral("マトリックス"));
+    QCOMPARE(StatusSettings::read(settings.file()).checkInterval.value(), 300000);
 }
 
 void TestSettings::damagedFilesGiveDefaults_data()
@@ -89,11 +89,11 @@ void TestSettings::damagedFilesGiveDefaults()
     Settings settings(f.programFolder());
     QVERIFY(settings.read());
     const FrameSettings frame = FrameSettings::read(settings.file(), QStringLiteral("/default/game"));
-    QCOMPARE(frame.gameFolder.text(), QStringLiteral("/default/game"));
-    QCOMPARE(PublicAddressSettings::read(settings.file()).getIp, true);
-    QCOMPARE(frame.inTray, false);
-    QCOMPARE(StatusSettings::read(settings.file()).checkInterval, 10000);
-    QCOMPARE(HostViewSettings::read(settings.file()).scheme, QStringLiteral("標準"));
+    QCOMPARE(frame.gameFolder.value(), QStringLiteral("/default/game"));
+    QCOMPARE(PublicAddressSettings::read(settings.file()).getIp.value(), true);
+    QCOMPARE(frame.inTray.value(), false);
+    QCOMPARE(StatusSettings::read(settings.file()).checkInterval.value(), 10000);
+    QCOMPARE(HostViewSettings::read(settings.file()).scheme.value(), QStringLiteral("標準"));
 }
 
 void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
@@ -108,8 +108,8 @@ void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
     QVERIFY(settings.read());
     const FrameSettings frame = FrameSettings::read(settings.file(), QString());
     settings.write([&](ProfileFile& ini) {
-        frame.write(ini, frame.gameFolder.text());
-        StatusSettings{30000}.write(ini);
+        frame.write(ini, frame.gameFolder.value(), false, false);
+        StatusSettings().write(ini, 30000);
     });
     const QByteArray after = TestFolders::readFile(settings.path());
     QVERIFY2(after.startsWith(QByteArrayLiteral("; my notes\n[Path]\nGhostReconPath=") + folder), after.constData());
@@ -117,7 +117,7 @@ void TestSettings::rewriteKeepsUnknownLinesAndUneditedBytes()
     // The sections the file lacked follow the others, in their own order.
     QVERIFY(after.endsWith(QByteArrayLiteral("[Other]\nx=y\r\n[StartUp]\r\n[GRMusic]\r\n")));
     // An edited value is written as its new text.
-    settings.write([&](ProfileFile& ini) { frame.write(ini, QStringLiteral("/new")); });
+    settings.write([&](ProfileFile& ini) { frame.write(ini, QStringLiteral("/new"), false, false); });
     QCOMPARE(settings.file().readString("Path", "GhostReconPath"), QByteArrayLiteral("/new"));
 }
 
@@ -127,8 +127,8 @@ void TestSettings::runnerIsReadButNeverWritten()
     Settings settings(f.programFolder());
     TestFolders::writeFile(settings.path(), QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n"));
     QVERIFY(settings.read());
-    QCOMPARE(LaunchSettings::read(settings.file()).gameRunner, QStringLiteral("/opt/wine/bin/wine"));
-    settings.write([](ProfileFile& ini) { FrameSettings().write(ini, QStringLiteral("/g")); });
+    QCOMPARE(LaunchSettings::read(settings.file()).gameRunner.value(), QStringLiteral("/opt/wine/bin/wine"));
+    settings.write([](ProfileFile& ini) { FrameSettings().write(ini, QStringLiteral("/g"), false, false); });
     QVERIFY(TestFolders::readFile(settings.path())
                 .startsWith(QByteArrayLiteral("[Path]\r\nGameRunner=/opt/wine/bin/wine\r\n")));
 }

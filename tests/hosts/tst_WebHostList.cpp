@@ -213,15 +213,15 @@ void TestWebHostList::settingsUrl()
     QFETCH(QByteArray, written);
     ProfileFile ini = ProfileFile::fromBytes(file);
     const WebHostListSettings s = WebHostListSettings::read(ini);
-    QCOMPARE(s.hostListUrl, url);
+    QCOMPARE(s.hostListUrl.value(), url);
     QCOMPARE(s.hasUrl(), !url.isEmpty());
     s.write(ini);
     QCOMPARE(ini.bytes(), written);
     // A key read at start-up and gone by the end comes back.
-    if (s.urlStored) {
+    if (s.hostListUrl.isStored()) {
         ProfileFile empty;
         s.write(empty);
-        QCOMPARE(empty.readString(WebHostListSettings::Section, WebHostListSettings::UrlKey), url);
+        QCOMPARE(empty.readString("Network", "HostListURL"), url);
     }
 }
 

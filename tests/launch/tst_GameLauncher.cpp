@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class TestGameLauncher : public QObject
@@ -58,6 +59,8 @@ private:
         return QTest::qWaitFor([&] { return runs().size() >= n; }, 10000);
     }
     void clickCancelLater(int runsSoFar);
+    QList<qint64> runRestartChain(HostCreationPanel& panel,
+                                  const std::function<void(const QList<qint64>& pids)>& onStart);
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompter> m_prompter;
@@ -102,6 +105,24 @@ void TestGameLauncher::clickCancelLater(int runsSoFar)
         QVERIFY(windows.first()->cancelButton()->isVisible());
         QTest::mouseClick(windows.first()->cancelButton(), Qt::LeftButton);
     });
+}
+
+// Clicks the dedicated host button with the restart box ticked while the stand-in waits to be ended;
+// onStart sees the process ids of the runs so far, the newest last. Returns them once the chain ends.
+QList<qint64> TestGameLauncher::runRestartChain(HostCreationPanel& panel,
+                                                const std::function<void(const QList<qint64>& pids)>& onStart)
+{
+    setMode("wait");
+    panel.autoRestartBox()->setChecked(true);
+    QList<qint64> pids;
+    const QMetaObject::Connection started =
+        connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
+            pids << pid;
+            onStart(pids);
+        });
+    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
+    disconnect(started);
+    return pids;
 }
 
 void TestGameLauncher::eachModeGetsItsArguments_data()
@@ -210,21 +231,16 @@ void TestGameLauncher::dedicatedHostRestartsWhileTicked()
 
 void TestGameLauncher::untickingDuringARunEndsTheChainAtItsEnd()
 {
-    setMode("wait");
     HostCreationPanel panel(*m_prompter, *m_launcher);
-    panel.autoRestartBox()->setChecked(true);
-    QList<qint64> pids;
-    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
-        pids << pid;
-        QTimer::singleShot(0, this, [&, pid] {
-            QVERIFY(waitForRuns(int(pids.size())));
-            if (pids.size() == 2)
+    const QList<qint64> pids = runRestartChain(panel, [&](const QList<qint64>& soFar) {
+        QTimer::singleShot(0, this, [&, pid = soFar.last(), count = int(soFar.size())] {
+            QVERIFY(waitForRuns(count));
+            if (count == 2)
                 panel.autoRestartBox()->setChecked(false);
             // The host ends by itself, neither cancelled nor by the launcher.
             ::kill(pid_t(pid), SIGTERM);
         });
     });
-    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
     QCOMPARE(pids.size(), 2);
     QCOMPARE(runs().size(), 2);
     QVERIFY(processIsGone(pids.at(0)));
@@ -233,21 +249,16 @@ void TestGameLauncher::untickingDuringARunEndsTheChainAtItsEnd()
 
 void TestGameLauncher::cancelEndsTheRestartChain()
 {
-    setMode("wait");
     HostCreationPanel panel(*m_prompter, *m_launcher);
-    panel.autoRestartBox()->setChecked(true);
-    QList<qint64> pids;
-    connect(m_launcher.get(), &GameLauncher::gameStarted, this, [&](qint64 pid) {
-        pids << pid;
-        if (pids.size() == 1) {
+    const QList<qint64> pids = runRestartChain(panel, [&](const QList<qint64>& soFar) {
+        if (soFar.size() == 1) {
             clickCancelLater(1);
             return;
         }
         // Only reached when the chain wrongly goes on: stop it so that the failure shows at once.
         panel.autoRestartBox()->setChecked(false);
-        ::kill(pid_t(pid), SIGKILL);
+        ::kill(pid_t(soFar.last()), SIGKILL);
     });
-    QTest::mouseClick(panel.createDedicatedHostButton(), Qt::LeftButton);
     QCOMPARE(pids.size(), 1);
     QCOMPARE(runs().size(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(processIsGone(pids.first()), 10000);

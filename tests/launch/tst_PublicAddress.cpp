@@ -155,11 +155,10 @@ void TestPublicAddress::settings()
     QFETCH(bool, tick);
     QFETCH(QByteArray, written);
     ProfileFile ini = ProfileFile::fromBytes(file);
-    PublicAddressSettings s = PublicAddressSettings::read(ini);
-    QCOMPARE(s.getIp, getIp);
-    QCOMPARE(s.echoUrl, url);
-    s.getIp = tick;
-    s.write(ini);
+    const PublicAddressSettings s = PublicAddressSettings::read(ini);
+    QCOMPARE(s.getIp.value(), getIp);
+    QCOMPARE(s.echoUrlOrDefault(), url);
+    s.write(ini, tick);
     QCOMPARE(ini.bytes(), written);
 }
 

@@ -196,7 +196,7 @@ void TestModRules::settings()
     QFETCH(bool, written);
     QFETCH(QByteArray, after);
     const ModsSettings s = ModsSettings::read(ProfileFile::fromBytes(file));
-    QCOMPARE(s.sortModList(), read);
+    QCOMPARE(s.sortModList.value(), read);
     ProfileFile ini = ProfileFile::fromBytes(file);
     s.write(ini, written);
     QCOMPARE(ini.bytes(), after);

@@ -37,18 +37,17 @@ private slots:
         if (!stored.isEmpty())
             file += QByteArrayLiteral("Music3=") + stored + QByteArrayLiteral("\r\n");
         const ProfileFile in = ProfileFile::fromBytes(file);
-        MusicSettings settings;
-        settings.read(in);
+        const MusicSettings settings = MusicSettings::read(in);
         MusicFiles::Choices texts;
-        for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
-            texts[std::size_t(slot)] = settings.text(slot);
+        for (std::size_t slot = 0; slot < texts.size(); ++slot)
+            texts[slot] = settings.files[slot].value();
         if (edited)
             texts[2] = text;
         ProfileFile out = ProfileFile::fromBytes(file);
         settings.write(out, texts);
-        QCOMPARE(out.readString(MusicSettings::section(), MusicSettings::key(2)), written);
-        for (int slot : {0, 1, 3, 4, 5})
-            QCOMPARE(out.readString(MusicSettings::section(), MusicSettings::key(slot)), QByteArray());
+        QCOMPARE(out.readString("GRMusic", "Music3"), written);
+        for (const char* key : {"Music1", "Music2", "Music4", "Music5", "Music6"})
+            QCOMPARE(out.readString("GRMusic", key), QByteArray());
         // Other sections are not touched.
         QVERIFY(out.bytes().startsWith(QByteArrayLiteral("[Path]\r\nGhostReconPath=C:\\GR\r\n[GRMusic]\r\n")));
     }

@@ -3,6 +3,7 @@
 #include "platform/ProfileFile.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/TestFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,21 +28,6 @@ private slots:
 namespace {
 
 using Writes = QList<QByteArrayList>; // each: section, key, value; or a section alone to add it empty
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<unreadable>");
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 
@@ -191,7 +177,7 @@ void TestProfileWrite::saveWritesFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Morvane.ini"));
-    writeAll(path, "; hand-written\n[Path]\nGRPath=C:\\Games\n");
+    TestFolders::writeFile(path, "; hand-written\n[Path]\nGRPath=C:\\Games\n");
 
     ProfileFile profile(path);
     profile.writeString("Path", "GRPath", "D:\\\x83\x5C");
@@ -199,7 +185,8 @@ void TestProfileWrite::saveWritesFile()
     QVERIFY(profile.isModified());
     profile.save();
     QVERIFY(!profile.isModified());
-    QCOMPARE(readAll(path), QByteArray("; hand-written\n[Path]\nGRPath=D:\\\x83\x5C\r\n[StartUp]\r\nTray=1\r\n"));
+    QCOMPARE(TestFolders::readFile(path),
+             QByteArray("; hand-written\n[Path]\nGRPath=D:\\\x83\x5C\r\n[StartUp]\r\nTray=1\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Morvane.ini")});
 }
 
@@ -208,7 +195,7 @@ void TestProfileWrite::saveWithoutChangeWritesNothing()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("hostlist.txt"));
-    writeAll(path, "[HostList]\r\nHostname1=a\r\n");
+    TestFolders::writeFile(path, "[HostList]\r\nHostname1=a\r\n");
 
     ProfileFile profile(path);
     profile.writeString("HostList", "Hostname1", "a");
@@ -225,7 +212,7 @@ void TestProfileWrite::saveIntoMissingFolderFails()
     QVERIFY(dir.isValid());
     // A regular file where the folder should be: no write can succeed there, not even as root.
     const QString blocker = dir.filePath(QStringLiteral("notAFolder"));
-    writeAll(blocker, "x");
+    TestFolders::writeFile(blocker, "x");
     const QString path = blocker + QStringLiteral("/Morvane.ini");
 
     ProfileFile profile(path);
@@ -238,7 +225,7 @@ void TestProfileWrite::saveIntoMissingFolderFails()
         QVERIFY(error.text().contains(QDir::toNativeSeparators(path)));
     }
     QVERIFY(profile.isModified());
-    QCOMPARE(readAll(blocker), QByteArray("x"));
+    QCOMPARE(TestFolders::readFile(blocker), QByteArray("x"));
 }
 
 void TestProfileWrite::failedSaveKeepsOldFile()
@@ -247,7 +234,7 @@ void TestProfileWrite::failedSaveKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("hostlist.txt"));
     const QByteArray old("[HostList]\r\nHostname1=a\r\n");
-    writeAll(path, old);
+    TestFolders::writeFile(path, old);
 
     ProfileFile profile(path);
     for (int i = 1; i <= 50; ++i)
@@ -257,11 +244,11 @@ void TestProfileWrite::failedSaveKeepsOldFile()
         QVERIFY(limit.isActive());
         QVERIFY_THROWS_EXCEPTION(UserError, profile.save());
     }
-    QCOMPARE(readAll(path), old);
+    QCOMPARE(TestFolders::readFile(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("hostlist.txt")});
     // Once the disk has room again the same object saves what it holds.
     profile.save();
-    QCOMPARE(readAll(path), profile.bytes());
+    QCOMPARE(TestFolders::readFile(path), profile.bytes());
 }
 
 QTEST_GUILESS_MAIN(TestProfileWrite)

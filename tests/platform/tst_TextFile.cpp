@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/TestFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,21 +40,6 @@ private slots:
 };
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<unreadable>");
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList filesIn(const QString& folder)
 {
@@ -114,7 +100,7 @@ void TestTextFile::read()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("a.txt"));
-    writeAll(path, "0123456789");
+    TestFolders::writeFile(path, "0123456789");
     QCOMPARE(textfile::read(path), std::optional<QByteArray>(QByteArray("0123456789")));
     QCOMPARE(textfile::read(path, 4), std::optional<QByteArray>(QByteArray("0123")));
     QCOMPARE(textfile::read(path, 0), std::optional<QByteArray>(QByteArray()));
@@ -124,7 +110,7 @@ void TestTextFile::read()
     QCOMPARE(textfile::read(QString()), std::nullopt);
 
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
-    writeAll(empty, QByteArray());
+    TestFolders::writeFile(empty, QByteArray());
     QCOMPARE(textfile::read(empty), std::optional<QByteArray>(QByteArray()));
 }
 
@@ -133,7 +119,7 @@ void TestTextFile::readExisting()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("a.txt"));
     QVERIFY(!textfile::readExisting(file));
-    writeAll(file, QByteArrayLiteral("x\r\n"));
+    TestFolders::writeFile(file, QByteArrayLiteral("x\r\n"));
     QCOMPARE(textfile::readExisting(file).value_or(QByteArray("none")), QByteArrayLiteral("x\r\n"));
     // A folder where the file should be is a file that cannot be read, not a missing one.
     const QString folder = dir.filePath(QStringLiteral("b.txt"));
@@ -180,7 +166,7 @@ void TestTextFile::readLines()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
-    writeAll(path, bytes);
+    TestFolders::writeFile(path, bytes);
     QCOMPARE(textfile::readLines(path, maxLines), lines);
 }
 
@@ -224,12 +210,12 @@ void TestTextFile::writeAtomicReplaces()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Set1.mst"));
     textfile::writeAtomic(path, "new\r\n");
-    QCOMPARE(readAll(path), QByteArray("new\r\n"));
-    writeAll(path, "a much longer old content\r\n");
+    QCOMPARE(TestFolders::readFile(path), QByteArray("new\r\n"));
+    TestFolders::writeFile(path, "a much longer old content\r\n");
     textfile::writeAtomic(path, "\x83\x5C\r\n");
-    QCOMPARE(readAll(path), QByteArray("\x83\x5C\r\n"));
+    QCOMPARE(TestFolders::readFile(path), QByteArray("\x83\x5C\r\n"));
     textfile::writeAtomic(path, QByteArray());
-    QCOMPARE(readAll(path), QByteArray());
+    QCOMPARE(TestFolders::readFile(path), QByteArray());
     QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Set1.mst")});
 }
 
@@ -238,7 +224,7 @@ void TestTextFile::writeAtomicIntoAFileFails()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString blocker = dir.filePath(QStringLiteral("file"));
-    writeAll(blocker, "keep");
+    TestFolders::writeFile(blocker, "keep");
     const QString path = blocker + QStringLiteral("/x.txt");
     try {
         textfile::writeAtomic(path, "x");
@@ -246,7 +232,7 @@ void TestTextFile::writeAtomicIntoAFileFails()
     } catch (const UserError& error) {
         QCOMPARE(error.text(), cannotWriteMessage(path));
     }
-    QCOMPARE(readAll(blocker), QByteArray("keep"));
+    QCOMPARE(TestFolders::readFile(blocker), QByteArray("keep"));
     QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("file")});
     QVERIFY_THROWS_EXCEPTION(UserError, textfile::writeAtomic(QString(), "x"));
 }
@@ -277,7 +263,7 @@ void TestTextFile::writeAtomicOnFullDiskKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("hostlist.txt"));
     const QByteArray old("[HostList]\r\nHostname1=a\r\n");
-    writeAll(path, old);
+    TestFolders::writeFile(path, old);
     {
         const FileSizeLimit limit(1000);
         QVERIFY(limit.isActive());
@@ -290,8 +276,8 @@ void TestTextFile::writeAtomicOnFullDiskKeepsOldFile()
         // Small enough to fit: the limit itself does not break writing.
         textfile::writeAtomic(dir.filePath(QStringLiteral("small.txt")), "ok");
     }
-    QCOMPARE(readAll(path), old);
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("small.txt"))), QByteArray("ok"));
+    QCOMPARE(TestFolders::readFile(path), old);
+    QCOMPARE(TestFolders::readFile(dir.filePath(QStringLiteral("small.txt"))), QByteArray("ok"));
     QCOMPARE(filesIn(dir.path()), (QStringList{QStringLiteral("hostlist.txt"), QStringLiteral("small.txt")}));
 }
 

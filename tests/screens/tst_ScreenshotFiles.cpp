@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "platform/FolderListing.h"
 #include "screens/ScreenshotFiles.h"
 #include "screens/ThumbnailNames.h"
 #include "screens/ThumbnailScaler.h"
@@ -75,7 +76,7 @@ private slots:
         QCOMPARE(files.last().path, rawName);
         QCOMPARE(files.last().size, 3);
         QVERIFY(files.last().mtime > 0);
-        QVERIFY(screenshotfiles::exists(files.last().path));
+        QVERIFY(folderlisting::exists(files.last().path));
 
         // The loader's own test has the last word.
         const auto notB = [](const QString& name) { return !name.startsWith(QLatin1Char('b')); };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
+// Elsewhere than Windows: the signal handler writes a byte to a socket that the event loop watches.
 #include "platform/SignalHandler.h"
 
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -18,11 +18,9 @@ void onSignal(int)
     [[maybe_unused]] const auto n = ::write(g_fds[0], &c, 1);
 }
 } // namespace
-#endif
 
 SignalHandler::SignalHandler(QObject* parent) : QObject(parent)
 {
-#ifdef Q_OS_UNIX
     if (g_fds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_fds) != 0)
         return;
     ::fcntl(g_fds[0], F_SETFL, O_NONBLOCK);
@@ -40,15 +38,12 @@ SignalHandler::SignalHandler(QObject* parent) : QObject(parent)
     sa.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &sa, nullptr);
-#endif
 }
 
 SignalHandler::~SignalHandler()
 {
-#ifdef Q_OS_UNIX
     struct sigaction sa = {};
     sa.sa_handler = SIG_DFL;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &sa, nullptr);
-#endif
 }
