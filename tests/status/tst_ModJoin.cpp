@@ -10,6 +10,7 @@
 #include "launch/GameLog.h"
 #include "launch/StateInfo.h"
 #include "mods/ModListView.h"
+#include "mods/ModLists.h"
 #include "mods/ModsPage.h"
 #include "platform/Errors.h"
 #include "status/HostInfo.h"
@@ -61,6 +62,7 @@ private slots:
     void missingModJoinsNothing();
     void listAlreadyEqualJustJoins();
     void secondJoinWhileOneRunsIsRefused();
+    void unwritableModsSetChangesNothing_data();
     void unwritableModsSetChangesNothing();
     void otherGameChosenDuringTheGame();
     void endOfProgramDuringTheGame();
@@ -262,13 +264,28 @@ void TestModJoin::secondJoinWhileOneRunsIsRefused()
     QCOMPARE(modsSetFile(), m_original);
 }
 
+void TestModJoin::unwritableModsSetChangesNothing_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("a folder in its place") << true;
+    // The lists then hold what the file never held.
+    QTest::newRow("unreadable at the last load") << false;
+}
+
 void TestModJoin::unwritableModsSetChangesNothing()
 {
-    // A folder in the file's place: "modsset.txt" cannot be replaced.
+    QFETCH(bool, folder);
     const QString path = m_folders->game(QStringLiteral("modsset.txt"));
     QVERIFY(QFile::remove(path));
-    QVERIFY(QDir().mkpath(path));
+    if (folder) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        TestFolders::writeFile(path, QByteArray(ModLists::MaxModsSetBytes + 1, '\n'));
+        QVERIFY(!m_page->store().load());
+    }
+    const qint64 size = QFileInfo(path).size();
     QVERIFY_THROWS_EXCEPTION(UserError, m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;"));
+    QCOMPARE(QFileInfo(path).size(), size);
     QVERIFY(runs().isEmpty());
     QCOMPARE(m_page->activeMods(), FixtureActive);
     QVERIFY(!QFile::exists(journal()));
