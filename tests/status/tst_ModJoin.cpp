@@ -69,6 +69,8 @@ private slots:
     void killedProcessLeavesAJournalTheNextStartUses();
     void unusableJournalIsReported_data();
     void unusableJournalIsReported();
+    void keptJournalGoesBackBeforeAJoin_data();
+    void keptJournalGoesBackBeforeAJoin();
     void dialogAndGridCommandsFollowTheAnswer();
     void dialogListsMissingModsOnly();
 
@@ -387,12 +389,17 @@ void TestModJoin::unusableJournalIsReported_data()
     // Kept for when that installation is back.
     QTest::newRow("game folder gone") << modjoin::formatJournal({"/nowhere/Ghost Recon", "h", {"a"}}) << true;
     QTest::newRow("damaged") << QByteArray("[ModJoin]\r\nGameFolder=/g\r\nCount=2\r\nMod1=a\r\n") << false;
+    // A part of it is no journal of the whole list.
+    QTest::newRow("over the size cap") << modjoin::formatJournal({"@GAME@", "h", {"a"}}) + "; " +
+                                              QByteArray(modjoin::MaxJournalBytes, 'x') + "\r\n"
+                                       << true;
 }
 
 void TestModJoin::unusableJournalIsReported()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, kept);
+    bytes.replace("@GAME@", QFile::encodeName(m_folders->gameFolder()));
     TestFolders::writeFile(journal(), bytes);
     m_join->restoreAfterCrash();
     QCOMPARE(QFile::exists(journal()), kept);
@@ -401,6 +408,30 @@ void TestModJoin::unusableJournalIsReported()
     QCOMPARE(modsSetFile(), m_original);
     QCOMPARE(m_prompter->asked.size(), 1);
     QCOMPARE(m_prompter->asked[0].icon, Prompter::Icon::Warning);
+}
+
+void TestModJoin::keptJournalGoesBackBeforeAJoin_data()
+{
+    QTest::addColumn<bool>("gameBack");
+    QTest::newRow("its game is back") << true;
+    QTest::newRow("its game is still missing") << false;
+}
+
+void TestModJoin::keptJournalGoesBackBeforeAJoin()
+{
+    // A start that could not find the journal's game kept it for later.
+    QFETCH(bool, gameBack);
+    const QByteArray folder = gameBack ? QFile::encodeName(m_folders->gameFolder()) : "/nowhere/Ghost Recon";
+    const QByteArray kept = modjoin::formatJournal({folder, "h", {"japanmap"}});
+    TestFolders::writeFile(journal(), kept);
+    try {
+        m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;");
+    } catch (const UserError&) {
+        QVERIFY(!gameBack);
+    }
+    QCOMPARE(runs().size(), gameBack ? 1 : 0);
+    QCOMPARE(modsSetFile(), gameBack ? modsLines({"japanmap"}).join("\r\n") + "\r\n" : m_original);
+    QCOMPARE(TestFolders::readFile(journal()), gameBack ? QByteArray() : kept);
 }
 
 namespace {
