@@ -11,6 +11,7 @@
 #include "launch/HostCreationPanel.h"
 #include "launch/PublicAddressPanel.h"
 #include "platform/HandlerGuard.h"
+#include "platform/PlainToolTip.h"
 #include "status/StatusCheck.h"
 
 #include <QDateTime>
@@ -44,6 +45,8 @@ HostTab::HostTab(Prompter& prompter, const QString& programFolder, AddressHistor
     m_hosts->setWatches(m_watches);
     connect(m_status, &StatusCheck::resultsApplied, this, &HostTab::notifyWatchedHosts);
     m_problemLine->setObjectName(QStringLiteral("lblQueryProblem"));
+    // The query program's own words: never markup.
+    m_problemLine->setTextFormat(Qt::PlainText);
     QPalette problemPalette = m_problemLine->palette();
     problemPalette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
     m_problemLine->setPalette(problemPalette);
@@ -102,6 +105,6 @@ void HostTab::showQueryProblem(const QString& problem)
         shown += QStringLiteral(" (他%1件)").arg(lines.size() - 1);
     // As wide as the grid above it.
     m_problemLine->setText(m_problemLine->fontMetrics().elidedText(shown, Qt::ElideRight, m_hosts->grid()->width()));
-    m_problemLine->setToolTip(problem);
+    m_problemLine->setToolTip(plainToolTip(problem));
     m_problemLine->setVisible(!problem.isEmpty());
 }

@@ -2,6 +2,7 @@
 #include "hosts/HostWatches.h"
 
 #include "hosts/HostGridModel.h"
+#include "platform/Errors.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFile.h"
 
@@ -34,7 +35,11 @@ void HostWatches::setRule(const QByteArray& address, const hostwatch::WatchRule&
 
 void HostWatches::load(const QString& path)
 {
-    const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxFileBytes);
+    // A file over the cap is refused whole: the end writes back what was read, and a part would
+    // replace the whole.
+    const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxFileBytes + 1);
+    if (bytes && bytes->size() > MaxFileBytes)
+        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルが大きすぎます")));
     const QList<hostwatch::Entry> entries =
         bytes ? hostwatch::readEntries(ProfileFile::fromBytes(*bytes)) : QList<hostwatch::Entry>();
     m_rules.clear();

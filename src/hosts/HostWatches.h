@@ -42,8 +42,8 @@ public:
     void setRule(const QByteArray& address, const hostwatch::WatchRule& rule);
     int ruleCount() const { return int(m_rules.size()); }
 
-    // Replaces the rules with the file's; a missing file gives none. Throws UserError when the file
-    // is there but cannot be read.
+    // Replaces the rules with the file's; a missing file gives none. Throws UserError, with the rules
+    // left as they were, when the file is there but cannot be read or is larger than 1 MiB.
     void load(const QString& path);
     // Writes the rules of the listed hosts in list order, then those of addresses not listed now,
     // up to the file's slots. Throws UserError("<path> に書き込めません").

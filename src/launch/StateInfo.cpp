@@ -20,6 +20,8 @@ TStateInfoForm::TStateInfoForm(QWidget* parent)
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setText(QStringLiteral("GhostReconを実行中..."));
     m_label->setAlignment(Qt::AlignCenter);
+    // Notices and the game's line carry host names: never markup.
+    m_label->setTextFormat(Qt::PlainText);
     QFont bold = m_label->font();
     bold.setBold(true);
     m_label->setFont(bold);

@@ -51,9 +51,12 @@ void ModLists::LoadModLists(const QString& gameFolder)
     if (gameFolder.isEmpty()) {
         m_available->clear();
         m_active->clear();
+        m_loadFailed = false;
         return;
     }
-    // The file first: when it cannot be read, nothing changes.
+    // The file first: when it cannot be read, nothing changes, and nothing may be written until a
+    // load succeeds.
+    m_loadFailed = true;
     QList<QByteArray> activeEntries;
     const QString path = gameinstallation::modsSetPath(gameFolder);
     if (const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxModsSetBytes + 1)) {
@@ -71,6 +74,7 @@ void ModLists::LoadModLists(const QString& gameFolder)
 
     m_available->setEntries(withoutActive(installed, activeEntries));
     m_active->setEntries(activeEntries);
+    m_loadFailed = false;
 }
 
 void ModLists::WriteModsSet(const QString& gameFolder) const
@@ -78,7 +82,11 @@ void ModLists::WriteModsSet(const QString& gameFolder) const
     if (gameFolder.isEmpty())
         throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため %1 を書き込めません")
                             .arg(gameinstallation::modsSetName));
-    textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(m_active->entries()));
+    const QString path = gameinstallation::modsSetPath(gameFolder);
+    if (m_loadFailed)
+        throw UserError(QStringLiteral("%1 を読み込めなかったため、MODの構成を書き換えられません")
+                            .arg(QDir::toNativeSeparators(path)));
+    textfile::writeAtomic(path, modrules::formatModsSet(m_active->entries()));
 }
 
 void ModLists::activate(int availableRow)

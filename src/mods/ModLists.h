@@ -34,7 +34,8 @@ public:
     // Without a game folder both lists are emptied.
     void LoadModLists(const QString& gameFolder);
     // Replaces "modsset.txt" atomically from the active list; throws UserError when it cannot (without
-    // a game folder too).
+    // a game folder too), and while the last load could not read the file: the lists then hold what
+    // that file never held (defaults, or another game's mods).
     void WriteModsSet(const QString& gameFolder) const;
 
     // Double-click on an available entry: to the end of the active list.
@@ -65,4 +66,5 @@ public:
 private:
     ModListModel* m_available;
     ModListModel* m_active;
+    bool m_loadFailed = false;
 };

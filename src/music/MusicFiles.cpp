@@ -108,6 +108,13 @@ QString MusicFiles::checkChosenFile(const QString& path)
 void MusicFiles::applySlot(int slot, const QString& source)
 {
     const QString target = gameFilePath(slot);
+    // A linked or shared install: the save would follow the link and write the choice over the
+    // original it points at, and the backup would keep only the link.
+    if (QFileInfo(target).isSymLink())
+        throw UserError(
+            QStringLiteral(
+                "%1 はシンボリックリンクのため置き換えられません\n（リンク先の元の曲が書き換わってしまいます）")
+                .arg(native(target)));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw UserError(cannotReadMessage(source, in.errorString()));

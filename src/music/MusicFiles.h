@@ -10,7 +10,7 @@
 // choice, keeping the game's own file once in the backup folder beside it; restoring moves the
 // backed-up files back and removes the backup folder once it is empty. The game's own music is
 // never lost: a slot whose file cannot be backed up, or whose choice cannot be copied whole, is
-// left exactly as it was.
+// left exactly as it was, and so is a slot whose game file is a symbolic link.
 class MusicFiles
 {
 public:

@@ -43,6 +43,12 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
             m_ui->tc5, m_ui->tc6, m_ui->tc7, m_ui->tc8, m_ui->tc9};
     m_keypad = {m_ui->Button16, m_ui->Button17, m_ui->Button18, m_ui->Button19, m_ui->Button20,
                 m_ui->Button21, m_ui->Button22, m_ui->Button23, m_ui->Button24, m_ui->Button25};
+    // Without a caption of their own a screen reader names these by the group box, all alike.
+    for (QToolButton* button :
+         {m_ui->btnLoadChatSet, m_ui->btnSaveChatSet, m_ui->btnCopyChatSet, m_ui->btnDeleteChatSet})
+        button->setAccessibleName(button->toolTip());
+    for (int n = 0; n < SlotCount; ++n)
+        m_tc[static_cast<std::size_t>(n)]->setAccessibleName(QStringLiteral("ﾁｰﾑ %1").arg(n));
 
     QComboBox* sets = m_ui->ComboBox3;
     sets->addItems(chatsetfile::listNames());

@@ -9,6 +9,7 @@
 #include "options/OptionRules.h"
 #include "options/TXMLParser.h"
 #include "platform/DisplayModes.h"
+#include "platform/Errors.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 
@@ -83,6 +84,9 @@ void OptionsEditor::FillResolutionList() { m_general->addDisplayModes(displayMod
 
 void OptionsEditor::LoadGameOptions()
 {
+    // Until this load has read everything, the pages hold no document's values (another game's, or
+    // defaults where a failed load stopped).
+    m_holdsDocumentValues = false;
     const QString path = optionsPath();
     // A folder in the document's place is no missing document: Open reports it.
     if (!QFileInfo::exists(path))
@@ -133,6 +137,9 @@ bool OptionsEditor::saveGameOptions()
     const QString path = optionsPath();
     if (!QFileInfo::exists(path))
         return false;
+    if (!m_holdsDocumentValues)
+        throw UserError(QStringLiteral("%1 を読み込めなかったため、設定を保存できませんでした")
+                            .arg(QDir::toNativeSeparators(path)));
     MultiplayPage& mp = *m_multiplay;
     GeneralPage& gp = *m_general;
 

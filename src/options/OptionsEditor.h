@@ -44,7 +44,8 @@ public:
     void FillResolutionList();
     // The document into the controls; nothing when it is missing. A bad value stops the load there.
     void LoadGameOptions();
-    // The controls into the document on disk; false, with nothing written, when it is missing.
+    // The controls into the document on disk; false, with nothing written, when it is missing. Throws
+    // UserError, with nothing written, unless the last load read the whole document.
     bool saveGameOptions();
 
     void btnSaveMultiplaySettingsClick();

@@ -56,12 +56,15 @@ QWidget* QtPrompter::owner() const
 void QtPrompter::message(Icon icon, const QString& text)
 {
     QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Ok, owner());
+    // Messages quote names and lists that came from hosts and files: never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtPrompter::confirm(Icon icon, const QString& text)
 {
     QMessageBox box(boxIcon(icon), caption(), shown(text), QMessageBox::Yes | QMessageBox::No, owner());
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -84,9 +87,15 @@ QString QtPrompter::qtFilter(const QString& pairs)
 {
     const QStringList parts = pairs.split(QLatin1Char('|'));
     QStringList out;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                   QLatin1Char(')');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString inBrackets = QLatin1Char('(') + patterns + QLatin1Char(')');
+        // "WAVファイル(*.wav)" names its pattern already; Qt takes the last brackets as the filter.
+        if (parts[i].endsWith(inBrackets))
+            out << parts[i];
+        else
+            out << parts[i] + QLatin1Char(' ') + inBrackets;
+    }
     return out.join(QStringLiteral(";;"));
 }
 

@@ -6,6 +6,7 @@
 #include "launch/StateInfo.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
+#include "platform/PlainToolTip.h"
 #include "platform/Prompter.h"
 #include "status/HostInfoQuery.h"
 #include "status/MODChkDlg.h"
@@ -271,7 +272,7 @@ void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip
 {
     QTableWidgetItem* item = m_grid->item(row, 1);
     item->setText(text);
-    item->setToolTip(toolTip);
+    item->setToolTip(plainToolTip(toolTip));
 }
 
 void THostInfoDlg::showResult(const hostinfo::HostInfoResult& result)

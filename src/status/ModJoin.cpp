@@ -53,6 +53,9 @@ QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QStrin
 {
     if (m_running)
         throw UserError(QStringLiteral("ホストのMODで接続したゲームが終わるまで、MODの構成は切り替えられません"));
+    // A journal kept from an earlier start holds a list not yet put back: it goes back first, and as
+    // long as it cannot, no new journal may take its place.
+    const bool journalKept = QFileInfo::exists(journalPath()) && !restoreAfterCrash();
     const modjoin::JoinPlan plan = modjoin::planJoin(hostMods, m_lists.activeEntries(),
                                                      [this](QByteArrayView mod) { return m_lists.isInstalled(mod); });
     const auto join = [&] {
@@ -68,14 +71,23 @@ QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QStrin
     case modjoin::JoinPlan::Step::Switch:
         break;
     }
+    if (journalKept)
+        throw UserError(
+            QStringLiteral("前回の「このMODで接続」のMODの構成を元に戻せていないため、MODを切り替えられません。"
+                           "\n記録 %1 は次の起動時にもう一度使います。")
+                .arg(QDir::toNativeSeparators(journalPath())));
 
     const QString folder = m_gameFolder ? m_gameFolder() : QString();
     if (folder.isEmpty())
         throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため、MODを切り替えられません"));
     const QList<QByteArray> previous = m_lists.activeEntries();
-    // The journal first: from the moment "modsset.txt" holds the host's mods, a crash must find it.
-    textfile::writeAtomic(journalPath(),
-                          modjoin::formatJournal({cp932::fromUnicode(folder), cp932::fromUnicode(address), previous}));
+    // The journal first: from the moment "modsset.txt" holds the host's mods, a crash must find it,
+    // and find all of it.
+    const modjoin::Journal journal{cp932::fromUnicode(folder), cp932::fromUnicode(address), previous};
+    const QByteArray journalBytes = modjoin::formatJournal(journal);
+    if (journalBytes.size() > modjoin::MaxJournalBytes || modjoin::parseJournal(journalBytes) != journal)
+        throw UserError(QStringLiteral("今のMODの構成を記録できないため、MODを切り替えられません"));
+    textfile::writeAtomic(journalPath(), journalBytes);
     m_lists.replaceActive(plan.loadOrder);
     try {
         m_lists.WriteModsSet(folder);
@@ -116,12 +128,20 @@ void ModJoin::restore(bool announce)
 
 void ModJoin::programEnding() { restore(false); }
 
-void ModJoin::restoreAfterCrash()
+bool ModJoin::restoreAfterCrash()
 {
     const QString path = journalPath();
-    const std::optional<QByteArray> bytes = textfile::readExisting(path, 1 << 20);
+    const std::optional<QByteArray> bytes = textfile::readExisting(path, modjoin::MaxJournalBytes + 1);
     if (!bytes)
-        return;
+        return true;
+    // Not ours to cut short or to delete: a part of it would put back the wrong list.
+    if (bytes->size() > modjoin::MaxJournalBytes) {
+        m_prompter.message(Prompter::Icon::Warning,
+                           QStringLiteral("前回の「このMODで接続」の記録 %1 が大きすぎるため、MODの構成を元に戻せません"
+                                          "でした。\n記録はそのまま残します。MODタブで構成を確かめてください。")
+                               .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
     const std::optional<modjoin::Journal> journal = modjoin::parseJournal(*bytes);
     if (!journal) {
         QFile::remove(path);
@@ -129,7 +149,7 @@ void ModJoin::restoreAfterCrash()
                            QStringLiteral("前回の「このMODで接続」の記録 %1 が壊れていたため、MODの構成を元に戻せません"
                                           "でした。\nMODタブで構成を確かめてください。")
                                .arg(QDir::toNativeSeparators(path)));
-        return;
+        return true;
     }
     const QString folder = cp932::toUnicode(journal->gameFolder);
     const QString shownFolder = QDir::toNativeSeparators(folder);
@@ -141,7 +161,7 @@ void ModJoin::restoreAfterCrash()
                            "%1 が見つからないため、MODの構成を元に戻せませんでした。\n"
                            "次の起動時にもう一度戻します。\n\n元の構成: %2")
                 .arg(shownFolder, list));
-        return;
+        return false;
     }
     writeListTo(folder, journal->previousActive);
     QFile::remove(path);
@@ -150,4 +170,5 @@ void ModJoin::restoreAfterCrash()
         QStringLiteral("前回「このMODで接続」の途中でモルベーンが終了したため、MODの構成を元に戻しました。"
                        "\n\n%1\n元の構成: %2")
             .arg(shownFolder, list));
+    return true;
 }

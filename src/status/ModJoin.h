@@ -34,7 +34,8 @@ public:
     // nothing and returns them. When the active list is the host's already it just joins. Otherwise it
     // remembers the active list, makes the host's mods the active list, writes "modsset.txt", joins,
     // and when the game has ended (or did not start) puts the list back, writes "modsset.txt" again and
-    // says so. Throws UserError, with nothing changed, when the switch cannot be made.
+    // says so. Throws UserError, with nothing changed, when the switch cannot be made: among others
+    // while a journal of an earlier join is kept because its list could not be put back yet.
     QList<QByteArray> JoinWithHostMods(const QString& address, const QString& name, QByteArrayView hostMods);
 
     // A join with the host's mods is under way: the mod tab must not take edits.
@@ -45,9 +46,9 @@ public:
     // back now (the game goes on running with the mods it has loaded).
     void programEnding();
     // Start-up, after the mod lists were read: a journal that a crash left behind puts its list back
-    // into its game's "modsset.txt" and says so. A journal whose game cannot be found is kept for the
-    // next start.
-    void restoreAfterCrash();
+    // into its game's "modsset.txt" and says so. A journal whose game cannot be found, or that is too
+    // large to read, is kept for the next start; false then. A join with the host's mods runs it first.
+    bool restoreAfterCrash();
 
 signals:
     void runningChanged(bool running);

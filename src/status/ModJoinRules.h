@@ -45,6 +45,8 @@ JoinPlan planJoin(QByteArrayView hostMods, const QList<QByteArray>& activeMods, 
 // while a join with a host's mods runs. It names the game folder whose "modsset.txt" was switched and
 // the active list to put back there.
 inline const QString JournalFileName = QStringLiteral("modjoin.txt");
+// A journal is read up to this size; a join whose journal would not be read back whole is refused.
+constexpr qint64 MaxJournalBytes = 1 << 20;
 
 struct Journal
 {

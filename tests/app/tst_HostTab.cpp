@@ -165,6 +165,8 @@ void TestHostTab::queryComplaintsShowUnderTheGrid()
     m_fake->setScenario("host 10.0.0.1:2346 1 16 00:10:00 Yes\nstderr qstat: something odd\nexit 2\n");
     runCycles(1);
     QVERIFY(line->isVisible());
+    // The query program's words are shown as they are, never as markup.
+    QCOMPARE(line->textFormat(), Qt::PlainText);
     QVERIFY(line->text().contains(QStringLiteral("他2件")));
     QCOMPARE(line->toolTip(), m_tab->statusCheck()->queryProblem());
     QVERIFY(line->toolTip().contains(QStringLiteral("10.0.0.3:0")));

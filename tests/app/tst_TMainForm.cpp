@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The start-up and shutdown sequences and the window's frame, on real temporary folders.
 #include "app/TMainForm.h"
+#include "mods/ModLists.h"
 #include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -55,6 +57,7 @@ private slots:
     void missingOptionsEndsTheProgram();
     void storeFailures_data();
     void storeFailures();
+    void otherGameThatCannotBeReadTakesNothingOfThePrevious();
     void closeWithNoCloseMinimisesUntilExit();
     void sessionEndSavesEvenWithNoClose();
     void endDuringAStartUpQuestionWaitsForStartUp();
@@ -305,6 +308,29 @@ void TestMainForm::storeFailures()
     QVERIFY(QFileInfo(path).isDir());
     for (const QString& other : others)
         QVERIFY2(QFileInfo(m_folders->program(other)).isFile(), qPrintable(other));
+}
+
+void TestMainForm::otherGameThatCannotBeReadTakesNothingOfThePrevious()
+{
+    TestFolders::writeFile(m_folders->program(QStringLiteral("Morvane.ini")), iniFor(m_folders->gameFolder()));
+    TestFolders other;
+    // Its options stop at a malformed number; its mod file is too large to be read.
+    const QString options = other.game(QStringLiteral("options.xml"));
+    QByteArray document = TestFolders::readFile(options);
+    document.replace("<ReticuleColorR>255<", "<ReticuleColorR>abc<");
+    TestFolders::writeFile(options, document);
+    const QString mods = other.game(QStringLiteral("modsset.txt"));
+    TestFolders::writeFile(mods, QByteArray(ModLists::MaxModsSetBytes + 1, '\n'));
+    TMainForm form(m_prompter, m_folders->programFolder());
+    form.FormCreate();
+    QCOMPARE(m_prompter.texts(), QStringList());
+    m_prompter.answers << other.gameFolder() << true;
+    form.GR1Click();
+    for (const char* name : {"Button15", "btnSaveMultiplaySettings", "btnSaveModList"})
+        QTest::mouseClick(form.findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+    form.FormDestroy();
+    QCOMPARE(TestFolders::readFile(options), document);
+    QCOMPARE(QFileInfo(mods).size(), ModLists::MaxModsSetBytes + 1);
 }
 
 void TestMainForm::closeWithNoCloseMinimisesUntilExit()

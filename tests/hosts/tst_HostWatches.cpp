@@ -30,6 +30,7 @@ private slots:
     void fileKeepsAtMostItsSlots();
     void damagedValues();
     void missingFileGivesNoRules();
+    void unreadableFileThrows_data();
     void unreadableFileThrows();
 };
 
@@ -271,11 +272,23 @@ void TestHostWatches::missingFileGivesNoRules()
     QCOMPARE(watches.ruleCount(), 0);
 }
 
+void TestHostWatches::unreadableFileThrows_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("a folder in its place") << true;
+    // A part of it would be written back over the whole at the end.
+    QTest::newRow("over the size cap") << false;
+}
+
 void TestHostWatches::unreadableFileThrows()
 {
+    QFETCH(bool, folder);
     TestFolders f;
     const QString path = f.program(hostwatch::FileName);
-    QVERIFY(QDir().mkpath(path));
+    if (folder)
+        QVERIFY(QDir().mkpath(path));
+    else
+        TestFolders::writeFile(path, "[hostwatch]\r\nHostIP1=b:1\r\nWhenFree1=1\r\n;" + QByteArray(1 << 20, 'x'));
     HostWatches watches;
     watches.setRule("a:1", {true, 0});
     QVERIFY_THROWS_EXCEPTION(UserError, watches.load(path));

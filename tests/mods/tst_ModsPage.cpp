@@ -431,10 +431,10 @@ void TestModsPage::unreadableModsSetIsNeverOverwritten()
     QVERIFY(m_prompter.asked[0].text.contains(QStringLiteral("modsset.txt を読み込めません")));
     QVERIFY(!page.store().save());
     QVERIFY(QFileInfo(path).isDir());
-    // A failed write (the folder is still in the way) shows its own error and no notice.
+    // "保存" writes nothing the file did not hold, says why, and gives no notice.
     click("btnSaveModList");
     QCOMPARE(m_prompter.asked.size(), 2);
-    QVERIFY(m_prompter.asked[1].text.contains(QStringLiteral("modsset.txt に書き込めません")));
+    QVERIFY(m_prompter.asked[1].text.contains(QStringLiteral("modsset.txt を読み込めなかったため")));
     QVERIFY(!m_notice->isVisible());
 }
 

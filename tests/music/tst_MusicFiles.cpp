@@ -175,6 +175,8 @@ private slots:
         QTest::newRow("folder") << "folder" << QStringLiteral("フォルダ");
         QTest::newRow("not a wav") << "text" << QStringLiteral("WAVファイルではありません");
         QTest::newRow("empty") << "empty" << QStringLiteral("WAVファイルではありません");
+        // A linked or shared install: the choice must not go through the link into the original.
+        QTest::newRow("game file is a link") << "link" << QStringLiteral("シンボリックリンク");
     }
 
     void aBadChoiceLeavesItsSlotAsItIs()
@@ -188,6 +190,12 @@ private slots:
             TestFolders::writeFile(path, QByteArrayLiteral("ID3\x03 not a wave at all"));
         else if (kind == QLatin1String("empty"))
             TestFolders::writeFile(path, {});
+        if (kind == QLatin1String("link")) {
+            path = chosen(QStringLiteral("linked.wav"), wave('l'));
+            const QString shared = m_folders->path(QStringLiteral("shared.wav"));
+            QVERIFY(QFile::rename(musicFile(QStringLiteral("action1.wav")), shared));
+            QVERIFY(QFile::link(shared, musicFile(QStringLiteral("action1.wav"))));
+        }
         const Snapshot before = snapshot(m_music);
         MusicFiles files(m_music);
         MusicFiles::Choices choices;

@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -34,6 +36,7 @@ private slots:
     void loadFromFile();
     void unreadableSetKeepsTheSlots();
     void keypadFocusesSlotsAndIsNotTabbedTo();
+    void controlsWithoutCaptionHaveNamesOfTheirOwn();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -294,6 +297,23 @@ void TestMultiplayPage::keypadFocusesSlotsAndIsNotTabbedTo()
         for (int n = 0; n < 10; ++n)
             QVERIFY(QApplication::focusWidget() != p.page.keypadButton(n));
     }
+}
+
+void TestMultiplayPage::controlsWithoutCaptionHaveNamesOfTheirOwn()
+{
+    Page p;
+    QList<QWidget*> controls{p.page.btnLoadChatSet(), p.page.btnSaveChatSet(), p.page.btnCopyChatSet(),
+                             p.page.btnDeleteChatSet()};
+    for (int n = 0; n < MultiplayPage::SlotCount; ++n)
+        controls << p.page.tc(n);
+    QSet<QString> names;
+    for (QWidget* w : std::as_const(controls)) {
+        // What a screen reader reads: a button's tip, each box a name of its own.
+        names << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        QVERIFY(w->toolTip().isEmpty() || names.contains(w->toolTip()));
+    }
+    names.remove(QString());
+    QCOMPARE(names.size(), controls.size());
 }
 
 QTEST_MAIN(TestMultiplayPage)

@@ -248,6 +248,11 @@ void TestOptionsEditor::loadEdgeCases()
     // The end writes back only after a load read everything; a resolution no display has stays as it was.
     rig.editor.store().save();
     QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
+    // So do both save buttons, which say why they write nothing.
+    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
+    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
+    QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
+    QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 3);
 }
 
 void TestOptionsEditor::gammaFollowsTheBarOnlyWhenItMoves()

@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -132,24 +133,34 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers_data()
 {
     QTest::addColumn<QByteArray>("dedicated");
     QTest::addColumn<QString>("players");
+    QTest::addColumn<QByteArray>("mods");
 
-    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16");
-    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17");
+    QTest::newRow("dedicated") << QByteArray("Yes") << QStringLiteral("3/16") << QByteArray("origmiss; a; b;");
+    QTest::newRow("not dedicated") << QByteArray("No") << QStringLiteral("4/17") << QByteArray("origmiss; a; b;");
+    // The host's words, not markup: the tip reads as the host sent it.
+    QTest::newRow("mods that look like markup")
+        << QByteArray("Yes") << QStringLiteral("3/16") << QByteArray("<b>a</b>; <i>b;");
 }
 
 void TestHostInfoDlg::fetchShowsRulesAndPlayers()
 {
     QFETCH(QByteArray, dedicated);
     QFETCH(QString, players);
-    m_fake->setScenario(infoLine(HostA, "Fake \x83\x5C", dedicated) + "player " + HostA + " charlie{::}0{::}2\n" +
-                        "player " + HostA + " \x83\x5C\x83\x8D{::}1{::}1\n" + "player " + HostA + " Bravo{::}0{::}5\n");
+    QFETCH(QByteArray, mods);
+    m_fake->setScenario(infoLine(HostA, "Fake \x83\x5C", dedicated, " " + mods) + "player " + HostA +
+                        " charlie{::}0{::}2\n" + "player " + HostA + " \x83\x5C\x83\x8D{::}1{::}1\n" + "player " +
+                        HostA + " Bravo{::}0{::}5\n");
     fetch();
 
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->pageControl()->currentIndex(), 0);
     QCOMPARE(value(0), QStringLiteral("Fake ソ"));
     QCOMPARE(value(1), players);
-    QCOMPARE(value(2), QStringLiteral("origmiss; a; b;"));
+    QCOMPARE(value(2), QString::fromLatin1(mods));
+    const QString tip = m_dlg->hostInfoGrid()->item(2, 1)->toolTip();
+    QTextDocument shown;
+    shown.setHtml(tip);
+    QCOMPARE(Qt::mightBeRichText(tip) ? shown.toPlainText() : tip, QString::fromLatin1(mods));
     QCOMPARE((QStringList{value(3), value(4), value(5), value(6), value(7)}),
              (QStringList{QStringLiteral("1.4"), QStringLiteral("Castle"), QStringLiteral("No Mission"),
                           QStringLiteral("TEAM"), QStringLiteral("Last Man Standing")}));
@@ -158,7 +169,7 @@ void TestHostInfoDlg::fetchShowsRulesAndPlayers()
                                          QStringLiteral("ソロ=Team 2")}));
     QCOMPARE(m_dlg->findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title(), QStringLiteral("Alpha host"));
     QVERIFY(m_dlg->modCheckButton()->isEnabled());
-    QCOMPARE(m_dlg->CurrentHostMods(), QByteArray("origmiss; a; b;"));
+    QCOMPARE(m_dlg->CurrentHostMods(), mods);
 
     const QList<QStringList> runs = m_fake->runs();
     QCOMPARE(runs.size(), 2);

@@ -10,6 +10,7 @@
 #include "launch/GameLog.h"
 #include "launch/StateInfo.h"
 #include "mods/ModListView.h"
+#include "mods/ModLists.h"
 #include "mods/ModsPage.h"
 #include "platform/Errors.h"
 #include "status/HostInfo.h"
@@ -61,12 +62,15 @@ private slots:
     void missingModJoinsNothing();
     void listAlreadyEqualJustJoins();
     void secondJoinWhileOneRunsIsRefused();
+    void unwritableModsSetChangesNothing_data();
     void unwritableModsSetChangesNothing();
     void otherGameChosenDuringTheGame();
     void endOfProgramDuringTheGame();
     void killedProcessLeavesAJournalTheNextStartUses();
     void unusableJournalIsReported_data();
     void unusableJournalIsReported();
+    void keptJournalGoesBackBeforeAJoin_data();
+    void keptJournalGoesBackBeforeAJoin();
     void dialogAndGridCommandsFollowTheAnswer();
     void dialogListsMissingModsOnly();
 
@@ -262,13 +266,28 @@ void TestModJoin::secondJoinWhileOneRunsIsRefused()
     QCOMPARE(modsSetFile(), m_original);
 }
 
+void TestModJoin::unwritableModsSetChangesNothing_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("a folder in its place") << true;
+    // The lists then hold what the file never held.
+    QTest::newRow("unreadable at the last load") << false;
+}
+
 void TestModJoin::unwritableModsSetChangesNothing()
 {
-    // A folder in the file's place: "modsset.txt" cannot be replaced.
+    QFETCH(bool, folder);
     const QString path = m_folders->game(QStringLiteral("modsset.txt"));
     QVERIFY(QFile::remove(path));
-    QVERIFY(QDir().mkpath(path));
+    if (folder) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        TestFolders::writeFile(path, QByteArray(ModLists::MaxModsSetBytes + 1, '\n'));
+        QVERIFY(!m_page->store().load());
+    }
+    const qint64 size = QFileInfo(path).size();
     QVERIFY_THROWS_EXCEPTION(UserError, m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;"));
+    QCOMPARE(QFileInfo(path).size(), size);
     QVERIFY(runs().isEmpty());
     QCOMPARE(m_page->activeMods(), FixtureActive);
     QVERIFY(!QFile::exists(journal()));
@@ -370,12 +389,17 @@ void TestModJoin::unusableJournalIsReported_data()
     // Kept for when that installation is back.
     QTest::newRow("game folder gone") << modjoin::formatJournal({"/nowhere/Ghost Recon", "h", {"a"}}) << true;
     QTest::newRow("damaged") << QByteArray("[ModJoin]\r\nGameFolder=/g\r\nCount=2\r\nMod1=a\r\n") << false;
+    // A part of it is no journal of the whole list.
+    QTest::newRow("over the size cap") << modjoin::formatJournal({"@GAME@", "h", {"a"}}) + "; " +
+                                              QByteArray(modjoin::MaxJournalBytes, 'x') + "\r\n"
+                                       << true;
 }
 
 void TestModJoin::unusableJournalIsReported()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, kept);
+    bytes.replace("@GAME@", QFile::encodeName(m_folders->gameFolder()));
     TestFolders::writeFile(journal(), bytes);
     m_join->restoreAfterCrash();
     QCOMPARE(QFile::exists(journal()), kept);
@@ -384,6 +408,30 @@ void TestModJoin::unusableJournalIsReported()
     QCOMPARE(modsSetFile(), m_original);
     QCOMPARE(m_prompter->asked.size(), 1);
     QCOMPARE(m_prompter->asked[0].icon, Prompter::Icon::Warning);
+}
+
+void TestModJoin::keptJournalGoesBackBeforeAJoin_data()
+{
+    QTest::addColumn<bool>("gameBack");
+    QTest::newRow("its game is back") << true;
+    QTest::newRow("its game is still missing") << false;
+}
+
+void TestModJoin::keptJournalGoesBackBeforeAJoin()
+{
+    // A start that could not find the journal's game kept it for later.
+    QFETCH(bool, gameBack);
+    const QByteArray folder = gameBack ? QFile::encodeName(m_folders->gameFolder()) : "/nowhere/Ghost Recon";
+    const QByteArray kept = modjoin::formatJournal({folder, "h", {"japanmap"}});
+    TestFolders::writeFile(journal(), kept);
+    try {
+        m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;");
+    } catch (const UserError&) {
+        QVERIFY(!gameBack);
+    }
+    QCOMPARE(runs().size(), gameBack ? 1 : 0);
+    QCOMPARE(modsSetFile(), gameBack ? modsLines({"japanmap"}).join("\r\n") + "\r\n" : m_original);
+    QCOMPARE(TestFolders::readFile(journal()), gameBack ? QByteArray() : kept);
 }
 
 namespace {
