@@ -46,7 +46,9 @@ private:
 
 } // namespace
 
-HostGridView::HostGridView(HostGridModel* hosts, QWidget* parent) : QTableView(parent), m_hosts(hosts)
+HostGridView::HostGridView(HostGridModel* hosts, QWidget* parent) : HostGridView(parent) { setHosts(hosts); }
+
+HostGridView::HostGridView(QWidget* parent) : QTableView(parent)
 {
     setObjectName(QStringLiteral("HostNameList"));
     setHorizontalHeader(new HostGridHeader(this));
@@ -64,6 +66,11 @@ HostGridView::HostGridView(HostGridModel* hosts, QWidget* parent) : QTableView(p
     vertical->setMinimumSectionSize(1);
     vertical->setSectionResizeMode(QHeaderView::Fixed);
     vertical->setDefaultSectionSize(RowHeight);
+}
+
+void HostGridView::setHosts(HostGridModel* hosts)
+{
+    m_hosts = hosts;
     // Only now the model: with the row header fixed it need not measure 50 row labels.
     setModel(hosts);
     auto* delegate = new HostNameDelegate(this);

@@ -22,6 +22,9 @@ public:
     static constexpr int StatusWidth = 90;
 
     explicit HostGridView(HostGridModel* hosts, QWidget* parent = nullptr);
+    // As a form builds it: empty until setHosts() gives it its model, once.
+    explicit HostGridView(QWidget* parent);
+    void setHosts(HostGridModel* hosts);
 
     HostGridModel* hosts() const { return m_hosts; }
     // The current host, 0-based, or -1 when the current row holds no host.
@@ -58,7 +61,7 @@ private:
     void hostCountChanged(int count);
     void fitStatusColumn();
 
-    HostGridModel* m_hosts;
+    HostGridModel* m_hosts = nullptr;
     HostViewScheme m_scheme;
     const HostWatches* m_watches = nullptr;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/HostsPage.h"
+#include "ui_HostsPage.h"
 
 #include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
@@ -14,7 +15,6 @@
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
@@ -24,92 +24,56 @@ const QString AddressDefault = QStringLiteral("000.000.000.000:0000");
 const QString NameDefault = QStringLiteral("識別しやすい名前を入れましょう");
 const QString UnnamedHost = QStringLiteral("IPホスト");
 
+// What QToolButton::setDefaultAction does, for a push button: the caption, hint and state are the
+// action's, so they are written once, and a click triggers it.
+void setDefaultAction(QPushButton* button, QAction* action)
+{
+    const auto follow = [button, action] {
+        button->setText(action->text());
+        button->setToolTip(action->toolTip());
+        button->setEnabled(action->isEnabled());
+    };
+    follow();
+    QObject::connect(action, &QAction::changed, button, follow);
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+}
+
 } // namespace
 
 HostsPage::HostsPage(Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_hosts(new HostGridModel(this))
+    : QWidget(parent), m_prompter(prompter), m_hosts(new HostGridModel(this)), m_ui(std::make_unique<Ui::HostsPage>())
 {
-    setObjectName(QStringLiteral("HostsPage"));
-    m_label = new QLabel(QStringLiteral("接続したいホストをダブルクリックして下さい"), this);
-    m_label->setObjectName(QStringLiteral("lblHostListHint"));
-    m_grid = new HostGridView(m_hosts, this);
-
-    m_addHost =
-        makeAction(QStringLiteral("actAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
-    m_editHost = makeAction(QStringLiteral("actEditHost"), QStringLiteral("編集"),
-                            QStringLiteral("選択されたホストを編集します"));
-    m_delHost = makeAction(QStringLiteral("actDelHost"), QStringLiteral("削除"),
-                           QStringLiteral("選択されたホストを削除します"));
-    connect(m_addHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actAddHostExecute(); }));
-    connect(m_editHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actEditHostExecute(); }));
-    connect(m_delHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actDelHostExecute(); }));
-
-    m_buttonsRow = new QWidget(this);
-    m_buttonsRow->setObjectName(QStringLiteral("HostButtons"));
-    auto* row = new QHBoxLayout(m_buttonsRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    m_addButton =
-        makeButton(QStringLiteral("btnAddHost"), QStringLiteral("追加"), QStringLiteral("新しいホストを登録します"));
-    m_editButton = makeButton(QStringLiteral("btnEditHost"), QStringLiteral("編集"),
-                              QStringLiteral("選択されたホストを編集します"));
-    m_deleteButton = makeButton(QStringLiteral("btnDeleteHost"), QStringLiteral("削除"),
-                                QStringLiteral("選択されたホストを削除します"));
-    m_upButton =
-        makeButton(QStringLiteral("Button4"), QStringLiteral("↑"), QStringLiteral("選択されたホストを上に移動します"));
-    m_downButton =
-        makeButton(QStringLiteral("Button5"), QStringLiteral("↓"), QStringLiteral("選択されたホストを下に移動します"));
-    for (QPushButton* b : {m_addButton, m_editButton, m_deleteButton, m_upButton, m_downButton})
-        row->addWidget(b);
-    row->addStretch();
-
-    // The buttons serve the actions, so they follow their enabled state.
-    const std::pair<QPushButton*, QAction*> served[] = {
-        {m_addButton, m_addHost}, {m_editButton, m_editHost}, {m_deleteButton, m_delHost}};
-    for (const auto& [button, action] : served) {
-        connect(button, &QPushButton::clicked, action, [action = action] { action->trigger(); });
-        connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
-    }
-    connect(m_upButton, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { Button4Click(); }));
-    connect(m_downButton, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { Button5Click(); }));
+    m_ui->setupUi(this);
+    m_ui->HostNameList->setHosts(m_hosts);
+    setDefaultAction(m_ui->btnAddHost, m_ui->actAddHost);
+    setDefaultAction(m_ui->btnEditHost, m_ui->actEditHost);
+    setDefaultAction(m_ui->btnDeleteHost, m_ui->actDelHost);
+    connect(m_ui->actAddHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actAddHostExecute(); }));
+    connect(m_ui->actEditHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actEditHostExecute(); }));
+    connect(m_ui->actDelHost, &QAction::triggered, this, guarded(m_prompter, [this](bool) { actDelHostExecute(); }));
+    connect(m_ui->Button4, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { Button4Click(); }));
+    connect(m_ui->Button5, &QPushButton::clicked, this, guarded(m_prompter, [this](bool) { Button5Click(); }));
 
     buildPopupMenu();
     buildOptionActions();
-    connect(m_grid, &HostGridView::hostActivated, this, guarded(m_prompter, [this] { HostNameListDblClick(); }));
-    connect(m_grid, &HostGridView::deletePressed, this, guarded(m_prompter, [this] {
-                if (m_delHost->isEnabled())
-                    m_delHost->trigger();
+    HostGridView* grid = m_ui->HostNameList;
+    connect(grid, &HostGridView::hostActivated, this, guarded(m_prompter, [this] { HostNameListDblClick(); }));
+    connect(grid, &HostGridView::deletePressed, this, guarded(m_prompter, [this] {
+                if (m_ui->actDelHost->isEnabled())
+                    m_ui->actDelHost->trigger();
             }));
-    connect(m_grid, &QWidget::customContextMenuRequested, this,
+    connect(grid, &QWidget::customContextMenuRequested, this,
             guarded(m_prompter, [this](const QPoint& pos) { showPopupMenu(pos); }));
-
-    m_header = new QHBoxLayout;
-    m_header->addWidget(m_label, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_header);
-    layout->addWidget(m_grid, 1);
-    layout->addWidget(m_buttonsRow);
 }
 
 HostsPage::~HostsPage() = default;
 
-QAction* HostsPage::makeAction(const QString& name, const QString& caption, const QString& hint)
-{
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
-    addAction(action);
-    return action;
-}
-
-QPushButton* HostsPage::makeButton(const QString& name, const QString& caption, const QString& hint)
-{
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
-    return button;
-}
+HostGridView* HostsPage::grid() const { return m_ui->HostNameList; }
+QWidget* HostsPage::buttonsRow() const { return m_ui->HostButtons; }
+QBoxLayout* HostsPage::headerLayout() const { return m_ui->header; }
+QAction* HostsPage::addHostAction() const { return m_ui->actAddHost; }
+QAction* HostsPage::editHostAction() const { return m_ui->actEditHost; }
+QAction* HostsPage::delHostAction() const { return m_ui->actDelHost; }
 
 void HostsPage::buildPopupMenu()
 {
@@ -132,15 +96,15 @@ void HostsPage::buildPopupMenu()
     m_copyAddress = m_popup->addAction(QStringLiteral("アドレスをコピー"));
     m_copyAddress->setObjectName(QStringLiteral("CopyAddress1"));
     m_copyAddress->setToolTip(QStringLiteral("選択されたホストのアドレスをクリップボードにコピーします"));
-    m_edit3 = m_popup->addAction(QStringLiteral("編集"));
+    m_edit3 = m_popup->addAction(m_ui->actEditHost->text());
     m_edit3->setObjectName(QStringLiteral("Edit3"));
-    m_delete1 = m_popup->addAction(QStringLiteral("削除"));
+    m_delete1 = m_popup->addAction(m_ui->actDelHost->text());
     m_delete1->setObjectName(QStringLiteral("Delete1"));
 
     connect(m_connect, &QAction::triggered, this, guarded(m_prompter, [this](bool) { HostNameListDblClick(); }));
     connect(m_copyAddress, &QAction::triggered, this, guarded(m_prompter, [this](bool) { CopyAddressClick(); }));
-    connect(m_edit3, &QAction::triggered, this, guarded(m_prompter, [this](bool) { m_editHost->trigger(); }));
-    connect(m_delete1, &QAction::triggered, this, guarded(m_prompter, [this](bool) { m_delHost->trigger(); }));
+    connect(m_edit3, &QAction::triggered, this, guarded(m_prompter, [this](bool) { m_ui->actEditHost->trigger(); }));
+    connect(m_delete1, &QAction::triggered, this, guarded(m_prompter, [this](bool) { m_ui->actDelHost->trigger(); }));
 }
 
 void HostsPage::buildOptionActions()
@@ -183,25 +147,25 @@ void HostsPage::writeSettings(ProfileFile& ini) const
 void HostsPage::ApplyHostViewColor(const QString& name)
 {
     const HostViewScheme scheme = hostViewScheme(name);
-    m_grid->setScheme(scheme);
+    m_ui->HostNameList->setScheme(scheme);
     m_schemeName = scheme.name;
 }
 
 void HostsPage::showPopupMenu(const QPoint& viewportPos)
 {
-    m_popup->popup(m_grid->viewport()->mapToGlobal(viewportPos));
+    m_popup->popup(m_ui->HostNameList->viewport()->mapToGlobal(viewportPos));
 }
 
 void HostsPage::setCheckIdle(bool idle)
 {
     m_checkIdle = idle;
-    for (QAction* a : {m_addHost, m_editHost, m_delHost, m_edit3, m_delete1})
+    for (QAction* a : {m_ui->actAddHost, m_ui->actEditHost, m_ui->actDelHost, m_edit3, m_delete1})
         a->setEnabled(idle);
-    m_upButton->setEnabled(idle);
-    m_downButton->setEnabled(idle);
+    m_ui->Button4->setEnabled(idle);
+    m_ui->Button5->setEnabled(idle);
 }
 
-int HostsPage::currentHost() const { return m_grid->currentHost(); }
+int HostsPage::currentHost() const { return m_ui->HostNameList->currentHost(); }
 
 QString HostsPage::currentHostName() const
 {
@@ -212,20 +176,20 @@ QString HostsPage::currentHostName() const
 void HostsPage::setWatches(HostWatches* watches)
 {
     m_watches = watches;
-    m_grid->setWatches(watches);
+    m_ui->HostNameList->setWatches(watches);
 }
 
 void HostsPage::setGridFooter(QWidget* footer)
 {
     auto* box = static_cast<QBoxLayout*>(layout());
-    box->insertWidget(box->indexOf(m_grid) + 1, footer);
+    box->insertWidget(box->indexOf(m_ui->HostNameList) + 1, footer);
 }
 
 void HostsPage::MoveHostRow(int from, int to)
 {
     m_hosts->moveHostRow(from, to);
-    if (m_grid->currentIndex().isValid())
-        m_grid->scrollTo(m_grid->currentIndex());
+    if (m_ui->HostNameList->currentIndex().isValid())
+        m_ui->HostNameList->scrollTo(m_ui->HostNameList->currentIndex());
 }
 
 void HostsPage::actAddHostExecute()
@@ -294,13 +258,13 @@ void HostsPage::actDelHostExecute()
     m_hosts->removeHost(r);
     const int left = m_hosts->hostCount();
     if (left == 0) {
-        m_grid->setCurrentHost(0);
+        m_ui->HostNameList->setCurrentHost(0);
         return;
     }
     const int current = r >= left ? r - 1 : r;
     if (left < 10)
-        m_grid->scrollToTop();
-    m_grid->setCurrentHost(current);
+        m_ui->HostNameList->scrollToTop();
+    m_ui->HostNameList->setCurrentHost(current);
 }
 
 void HostsPage::Button4Click()

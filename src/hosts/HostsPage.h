@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class HostGridModel;
 class HostGridView;
 class HostWatches;
@@ -15,9 +17,11 @@ class Prompter;
 class QAction;
 class QActionGroup;
 class QBoxLayout;
-class QLabel;
 class QMenu;
-class QPushButton;
+
+namespace Ui {
+class HostsPage;
+}
 
 // The host tab's own part: the hint label, the host grid and the row of editing buttons, with the
 // handlers that add, edit, delete and reorder hosts and the grid's pop-up menu. It owns the host
@@ -32,18 +36,18 @@ public:
     ~HostsPage() override;
 
     HostGridModel& hosts() const { return *m_hosts; }
-    HostGridView* grid() const { return m_grid; }
-    QWidget* buttonsRow() const { return m_buttonsRow; }
-    QBoxLayout* headerLayout() const { return m_header; }
+    HostGridView* grid() const;
+    QWidget* buttonsRow() const;
+    QBoxLayout* headerLayout() const;
 
     QMenu* popupMenu() const { return m_popup; }           // "PopupMenuOnHost"
     QAction* hostInfoAction() const { return m_hostInfo; } // "N18", handled by the host information dialog
     // "このMODで接続" under "接続" (JoinWithMods1), handled by the host information dialog, which knows
     // the hosts' mods; disabled until it enables it.
     QAction* joinWithModsAction() const { return m_joinWithMods; }
-    QAction* addHostAction() const { return m_addHost; }
-    QAction* editHostAction() const { return m_editHost; }
-    QAction* delHostAction() const { return m_delHost; }
+    QAction* addHostAction() const;
+    QAction* editHostAction() const;
+    QAction* delHostAction() const;
     // "稼働中ホストを優先して並べる" (N22): live hosts move up as the status results come in.
     QAction* sortLiveHostsFirstAction() const { return m_sortLiveFirst; }
     bool sortLiveHostsFirst() const;
@@ -82,8 +86,8 @@ public:
     void actAddHostExecute();
     void actEditHostExecute();
     void actDelHostExecute();
-    void Button4Click();
-    void Button5Click();
+    void Button4Click(); // "↑"
+    void Button5Click(); // "↓"
     // Double-click, Enter and "接続".
     void HostNameListDblClick();
     // "アドレスをコピー".
@@ -94,26 +98,13 @@ signals:
     void joinRequested(const QString& address, const QString& name);
 
 private:
-    QAction* makeAction(const QString& name, const QString& caption, const QString& hint);
-    QPushButton* makeButton(const QString& name, const QString& caption, const QString& hint);
     void buildPopupMenu();
     void buildOptionActions();
     void showPopupMenu(const QPoint& viewportPos);
 
     Prompter& m_prompter;
     HostGridModel* m_hosts;
-    HostGridView* m_grid;
-    QLabel* m_label;
-    QWidget* m_buttonsRow;
-    QBoxLayout* m_header;
-    QPushButton* m_addButton;
-    QPushButton* m_editButton;
-    QPushButton* m_deleteButton;
-    QPushButton* m_upButton;
-    QPushButton* m_downButton;
-    QAction* m_addHost;
-    QAction* m_editHost;
-    QAction* m_delHost;
+    std::unique_ptr<Ui::HostsPage> m_ui;
     QMenu* m_popup = nullptr;
     QAction* m_hostInfo = nullptr;
     QAction* m_connect = nullptr;
