@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "status/HostInfo.h"
+#include "ui_HostInfo.h"
 
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
@@ -15,8 +16,6 @@
 #include "status/PlayerListModel.h"
 
 #include <QAction>
-#include <QBoxLayout>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -35,7 +34,6 @@ namespace {
 
 const QString FetchingText = QStringLiteral("情報を取得しています...");
 const QString NoAnswerText = QStringLiteral("ホスト非稼働");
-const QString RowTitles = QStringLiteral("ホスト名,人数,使用MOD,パッチ,マップ,ミッション,モード,タイプ");
 
 constexpr int GridRows = 8;
 constexpr int TitleWidth = 73;
@@ -65,14 +63,6 @@ private:
     Paint m_paint;
 };
 
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
@@ -82,15 +72,16 @@ THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage&
 {
     FormCreate();
     connect(m_hosts.hostInfoAction(), &QAction::triggered, this, guarded(m_prompter, [this] { N18Click(); }));
-    connect(m_refresh, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button1Click(); }));
-    connect(m_modCheck, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button3Click(); }));
-    connect(m_joinWithMods, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnJoinWithModsClick(); }));
+    connect(m_ui->Button1, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button1Click(); }));
+    connect(m_ui->Button3, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button3Click(); }));
+    connect(m_ui->btnJoinWithMods, &QPushButton::clicked, this,
+            guarded(m_prompter, [this] { btnJoinWithModsClick(); }));
     connect(m_hosts.joinWithModsAction(), &QAction::triggered, this,
             guarded(m_prompter, [this] { JoinWithMods1Click(); }));
     // The grid's item follows the host under the pointer, so it is decided as the menu opens.
     connect(m_hosts.popupMenu(), &QMenu::aboutToShow, this, [this] { updateJoinCommands(); });
-    connect(m_close, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCloseClick(); }));
-    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+    connect(m_ui->btnClose, &QPushButton::clicked, this, guarded(m_prompter, [this] { btnCloseClick(); }));
+    connect(m_ui->ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
             guarded(m_prompter, [this](int column) { ListView1ColumnClick(column); }));
     connect(this, &QDialog::finished, this, guarded(m_prompter, [this] { FormClose(); }));
     connect(m_noticeTimer, &QTimer::timeout, this, guarded(m_prompter, [this] { keepNoticeUp(); }));
@@ -101,108 +92,49 @@ THostInfoDlg::~THostInfoDlg() = default;
 
 void THostInfoDlg::FormCreate()
 {
-    setObjectName(QStringLiteral("HostInfoDlg"));
-    setWindowTitle(QStringLiteral("ホストの情報"));
+    m_ui = std::make_unique<Ui::HostInfoDlg>();
+    m_ui->setupUi(this);
 
-    m_pages = new QTabWidget(this);
-    m_pages->setObjectName(QStringLiteral("PageControl1"));
-    auto* hostPage = new QWidget;
-    hostPage->setObjectName(QStringLiteral("TabSheet1"));
-    auto* playerPage = new QWidget;
-    playerPage->setObjectName(QStringLiteral("TabSheet2"));
-    m_pages->addTab(hostPage, QStringLiteral("ホスト情報"));
-    m_pages->addTab(playerPage, QStringLiteral("プレイヤー情報"));
-
-    m_hostBox = new QGroupBox(hostPage);
-    m_hostBox->setObjectName(QStringLiteral("GroupBox"));
-    m_grid = new QTableWidget(GridRows, 2, m_hostBox);
-    m_grid->setObjectName(QStringLiteral("HostInfoGrid"));
-    m_grid->horizontalHeader()->hide();
-    m_grid->verticalHeader()->hide();
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->setColumnWidth(0, TitleWidth);
-    m_grid->setColumnWidth(1, ValueWidth);
-    for (int row = 0; row < GridRows; ++row)
-        m_grid->setRowHeight(row, row == ModsRow ? ModsRowHeight : RowHeight);
-    QFont bold = m_grid->font();
-    bold.setBold(true);
-    m_grid->setFont(bold);
-    const QStringList titles = RowTitles.split(QLatin1Char(','));
+    // The grid's measures are fixed; the outer size follows from them and the style's frame.
+    QTableWidget* grid = m_ui->HostInfoGrid;
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setColumnWidth(0, TitleWidth);
+    grid->setColumnWidth(1, ValueWidth);
     for (int row = 0; row < GridRows; ++row) {
-        m_grid->setItem(row, 0, new QTableWidgetItem(titles.value(row)));
-        m_grid->setItem(row, 1, new QTableWidgetItem);
+        grid->setRowHeight(row, row == ModsRow ? ModsRowHeight : RowHeight);
+        grid->setItem(row, 1, new QTableWidgetItem);
     }
-    const int frame = 2 * m_grid->frameWidth();
-    m_grid->setFixedSize(TitleWidth + ValueWidth + frame, 7 * RowHeight + ModsRowHeight + frame);
-    m_grid->setItemDelegate(new PaintDelegate(
+    const int frame = 2 * grid->frameWidth();
+    grid->setFixedSize(TitleWidth + ValueWidth + frame, 7 * RowHeight + ModsRowHeight + frame);
+    grid->setItemDelegate(new PaintDelegate(
         [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) { HostInfoGridDrawCell(p, o, i); },
-        m_grid));
-    auto* hostBoxLayout = new QVBoxLayout(m_hostBox);
-    hostBoxLayout->addWidget(m_grid, 0, Qt::AlignLeft | Qt::AlignTop);
-    hostBoxLayout->addStretch();
-    auto* hostPageLayout = new QVBoxLayout(hostPage);
-    hostPageLayout->addWidget(m_hostBox);
+        grid));
 
-    m_playerBox = new QGroupBox(playerPage);
-    m_playerBox->setObjectName(QStringLiteral("GroupBox1"));
     m_players = new PlayerListModel(this);
-    m_list = new QTableView(m_playerBox);
-    m_list->setObjectName(QStringLiteral("ListView1"));
-    m_list->setModel(m_players);
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setShowGrid(true);
-    m_list->setWordWrap(false);
-    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
-    QPalette black = m_list->palette();
-    black.setColor(QPalette::Base, Qt::black);
-    black.setColor(QPalette::Text, Qt::white);
-    m_list->setPalette(black);
-    QHeaderView* header = m_list->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setSortIndicatorShown(true);
-    header->setStretchLastSection(true);
-    m_list->setColumnWidth(PlayerListModel::NameColumn, PlayerNameWidth);
-    m_list->setItemDelegate(new PaintDelegate(
+    QTableView* list = m_ui->ListView1;
+    list->setModel(m_players);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    list->horizontalHeader()->setSectionsClickable(true);
+    list->horizontalHeader()->setSortIndicatorShown(true);
+    list->setColumnWidth(PlayerListModel::NameColumn, PlayerNameWidth);
+    list->setItemDelegate(new PaintDelegate(
         [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) { ListView1DrawItem(p, o, i); },
-        m_list));
+        list));
     updateSortIndicator();
-    auto* playerBoxLayout = new QVBoxLayout(m_playerBox);
-    playerBoxLayout->addWidget(m_list);
-    auto* playerPageLayout = new QVBoxLayout(playerPage);
-    playerPageLayout->addWidget(m_playerBox);
-
-    m_refresh = makeButton(QStringLiteral("Button1"), QStringLiteral("更新"), this);
-    m_modCheck = makeButton(QStringLiteral("Button3"), QStringLiteral("MODチェック"), this);
-    m_modCheck->setToolTip(QStringLiteral("このホストで使われているMODがインストールしてあるかどうかチェックします"));
-    m_modCheck->setEnabled(false);
-    m_joinWithMods = makeButton(QStringLiteral("btnJoinWithMods"), QStringLiteral("このMODで接続"), this);
-    m_joinWithMods->setToolTip(QStringLiteral(
-        "このホストで使われているMODだけを有効にして接続します。ゲームが終わるとMODの構成は元に戻ります"));
-    m_close = makeButton(QStringLiteral("btnClose"), QStringLiteral("閉じる"), this);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_refresh);
-    buttons->addWidget(m_modCheck);
-    buttons->addWidget(m_joinWithMods);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pages, 1);
-    layout->addLayout(buttons);
 
     m_noticeTimer = new QTimer(this);
     m_noticeTimer->setInterval(NoticeRefreshMs);
 }
 
-void THostInfoDlg::FormClose() { m_pages->setCurrentIndex(0); }
+QTabWidget* THostInfoDlg::pageControl() const { return m_ui->PageControl1; }
+QTableWidget* THostInfoDlg::hostInfoGrid() const { return m_ui->HostInfoGrid; }
+QTableView* THostInfoDlg::listView() const { return m_ui->ListView1; }
+QPushButton* THostInfoDlg::refreshButton() const { return m_ui->Button1; }
+QPushButton* THostInfoDlg::modCheckButton() const { return m_ui->Button3; }
+QPushButton* THostInfoDlg::joinWithModsButton() const { return m_ui->btnJoinWithMods; }
+
+void THostInfoDlg::FormClose() { m_ui->PageControl1->setCurrentIndex(0); }
 
 void THostInfoDlg::btnCloseClick() { close(); }
 
@@ -222,7 +154,7 @@ void THostInfoDlg::N18Click()
 
     m_fetching = true;
     m_hosts.hostInfoAction()->setEnabled(false);
-    m_refresh->setEnabled(false);
+    m_ui->Button1->setEnabled(false);
     m_notice.showNotice(FetchingText);
     m_noticeTimer->start();
     // A query program that is missing or cannot start throws; the fetch still ends in order.
@@ -243,8 +175,8 @@ void THostInfoDlg::N18Click()
     ending.dismiss();
     endFetch();
 
-    m_hostBox->setTitle(name);
-    m_playerBox->setTitle(name);
+    m_ui->GroupBox->setTitle(name);
+    m_ui->GroupBox1->setTitle(name);
     show();
     raise();
     activateWindow();
@@ -253,7 +185,7 @@ void THostInfoDlg::N18Click()
 void THostInfoDlg::endFetch()
 {
     m_noticeTimer->stop();
-    m_refresh->setEnabled(true);
+    m_ui->Button1->setEnabled(true);
     m_hosts.hostInfoAction()->setEnabled(true);
     // Another notice that took the window over meanwhile is left to close by itself.
     if (m_notice.isVisible() && m_notice.text() == FetchingText)
@@ -270,7 +202,7 @@ void THostInfoDlg::keepNoticeUp()
 
 void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip)
 {
-    QTableWidgetItem* item = m_grid->item(row, 1);
+    QTableWidgetItem* item = m_ui->HostInfoGrid->item(row, 1);
     item->setText(text);
     item->setToolTip(plainToolTip(toolTip));
 }
@@ -282,11 +214,11 @@ void THostInfoDlg::showResult(const hostinfo::HostInfoResult& result)
         setValue(0, NoAnswerText);
         for (int row = 1; row < GridRows; ++row)
             setValue(row, {});
-        m_modCheck->setEnabled(false);
+        m_ui->Button3->setEnabled(false);
         return;
     }
     const TQStatData& info = result.info;
-    m_modCheck->setEnabled(true);
+    m_ui->Button3->setEnabled(true);
     m_currentHostMods = info.Mods;
     setValue(0, cp932::toUnicode(info.ServerName));
     setValue(1, hostinfo::playersText(info));
@@ -335,7 +267,7 @@ std::optional<QByteArray> THostInfoDlg::knownHostMods(const QString& address) co
 void THostInfoDlg::updateJoinCommands()
 {
     const bool free = m_modJoin && !m_modJoin->isRunning();
-    m_joinWithMods->setEnabled(free && m_shownAnswered && modjoin::isModListKnown(m_currentHostMods));
+    m_ui->btnJoinWithMods->setEnabled(free && m_shownAnswered && modjoin::isModListKnown(m_currentHostMods));
     const int host = m_hosts.currentHost();
     m_hosts.joinWithModsAction()->setEnabled(free && host >= 0 &&
                                              m_knownMods.contains(m_hosts.hosts().addressText(host)));
@@ -381,17 +313,17 @@ void THostInfoDlg::ListView1ColumnClick(int column)
 
 void THostInfoDlg::updateSortIndicator()
 {
-    m_list->horizontalHeader()->setSortIndicator(m_players->sortColumn(),
-                                                 m_players->isDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+    m_ui->ListView1->horizontalHeader()->setSortIndicator(
+        m_players->sortColumn(), m_players->isDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void THostInfoDlg::HostInfoGridDrawCell(QPainter* painter, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const
 {
     const bool title = index.column() == 0;
-    const QPalette& palette = m_grid->palette();
+    const QPalette& palette = m_ui->HostInfoGrid->palette();
     painter->fillRect(option.rect, title ? palette.button() : palette.base());
-    painter->setFont(m_grid->font());
+    painter->setFont(m_ui->HostInfoGrid->font());
     painter->setPen(title ? palette.buttonText().color() : palette.text().color());
     painter->drawText(option.rect.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                       index.data().toString());

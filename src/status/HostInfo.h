@@ -10,13 +10,13 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class HostsPage;
 class ModJoin;
 class PlayerListModel;
 class Prompter;
-class QGroupBox;
 class QModelIndex;
 class QPainter;
 class QPushButton;
@@ -26,6 +26,10 @@ class QTableView;
 class QTableWidget;
 class QTimer;
 class TStateInfoForm;
+
+namespace Ui {
+class HostInfoDlg;
+}
 
 namespace hostinfo {
 struct HostInfoResult;
@@ -68,13 +72,13 @@ public:
     // For tests: the longest one query run may take.
     void setQueryTimeoutMs(int ms) { m_timeoutMs = ms; }
 
-    QTabWidget* pageControl() const { return m_pages; }
-    QTableWidget* hostInfoGrid() const { return m_grid; }
-    QTableView* listView() const { return m_list; }
+    QTabWidget* pageControl() const;
+    QTableWidget* hostInfoGrid() const;
+    QTableView* listView() const;
     PlayerListModel* players() const { return m_players; }
-    QPushButton* refreshButton() const { return m_refresh; }
-    QPushButton* modCheckButton() const { return m_modCheck; }
-    QPushButton* joinWithModsButton() const { return m_joinWithMods; }
+    QPushButton* refreshButton() const;
+    QPushButton* modCheckButton() const;
+    QPushButton* joinWithModsButton() const;
 
 signals:
     // After every fetch, whatever its outcome.
@@ -99,16 +103,8 @@ private:
     TStateInfoForm& m_notice;
     hostinfo::ModPresence m_isModInstalled;
 
-    QTabWidget* m_pages = nullptr;
-    QGroupBox* m_hostBox = nullptr;
-    QGroupBox* m_playerBox = nullptr;
-    QTableWidget* m_grid = nullptr;
-    QTableView* m_list = nullptr;
+    std::unique_ptr<Ui::HostInfoDlg> m_ui;
     PlayerListModel* m_players = nullptr;
-    QPushButton* m_refresh = nullptr;
-    QPushButton* m_modCheck = nullptr;
-    QPushButton* m_joinWithMods = nullptr;
-    QPushButton* m_close = nullptr;
     QTimer* m_noticeTimer = nullptr;
 
     QByteArray m_currentHostMods;
