@@ -62,12 +62,12 @@ public:
 
 public slots:
     void Exit1Click();
-    void N7Click();
-    void N11Click();
-    void N12Click();
+    void N7Click();  // "モルベーンを表示", and a double-click on the tray icon
+    void N11Click(); // "最小化でタスクトレイに入る"
+    void N12Click(); // "終了までタスクトレイで起動し続ける"
     void About1Click();
-    void GR1Click();
-    void IP1Click();
+    void GR1Click(); // "GhostReconフォルダ指定"
+    void IP1Click(); // "IP指定接続"
     // A second copy asked for this one.
     void bringToFront();
     // The desktop session ends or a termination signal came: the normal end, whatever N12 says.

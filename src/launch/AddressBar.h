@@ -29,7 +29,7 @@ public:
 public slots:
     void btnConnectClick();
     void btnPasteAddressClick();
-    void IP2Click();
+    void IP2Click(); // "IP履歴のクリア"
 
 private:
     Prompter& m_prompter;

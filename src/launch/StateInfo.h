@@ -41,8 +41,8 @@ protected:
     void reject() override;
 
 private:
-    void Button1Click();
-    void Timer1Timer();
+    void Button1Click(); // "キャンセル"
+    void Timer1Timer();  // closes a notice a second after it was shown
     void centreOnDesktop();
 
     QLabel* m_label;

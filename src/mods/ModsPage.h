@@ -75,13 +75,13 @@ public:
     void ModListClick(ModListView* list);
     void ModListDblClick(ModListView* list);
     void ModListMouseDown(ModListView* list);
-    void Button29Click();
-    void Button30Click();
-    void Button39Click();
-    void MOD1Click();
-    void MOD2Click();
+    void Button29Click(); // ">>"
+    void Button30Click(); // "<<"
+    void Button39Click(); // "v"
+    void MOD1Click();     // "MODリストを常にアルファベット順に並べる"
+    void MOD2Click();     // "このMODのフォルダを開く"
     void btnOpenModFolderClick();
-    void Button28Click();
+    void Button28Click(); // "クリップボードへ出力"
     void btnSaveModListClick();
     void btnRefleshModClick();
 

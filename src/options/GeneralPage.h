@@ -60,8 +60,8 @@ public:
     void selectBitDepth(const QString& entry);
 
     void GammaBarChange(int position);
-    void Button35Click();
-    void Button32Click();
+    void Button35Click(); // "初期値" beside the gamma bar
+    void Button32Click(); // "初期色"
     void ReticuleColorClick();
     void ReticuleIFFColorClick();
 

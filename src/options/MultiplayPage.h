@@ -60,7 +60,7 @@ public:
 
     // Fills the ten slots from a set file; a missing file empties them.
     void LoadChatSet(const QString& path);
-    void ComboBox3Select();
+    void ComboBox3Select(); // a set picked in the chat set list
     void btnLoadChatSetClick();
     void btnSaveChatSetClick();
     void btnCopyChatSetClick();

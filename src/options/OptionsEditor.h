@@ -49,7 +49,7 @@ public:
     bool saveGameOptions();
 
     void btnSaveMultiplaySettingsClick();
-    void Button15Click();
+    void Button15Click(); // "保存" on the general page
     void ReloadConfigFile();
 
 private:
