@@ -12,6 +12,8 @@
 
 namespace {
 
+const QByteArray Multiplayer = QByteArrayLiteral("Multiplayer");
+
 // Two sheets, one over the other: no standard icon says "duplicate".
 QIcon copyIcon(const QPalette& palette)
 {
@@ -80,6 +82,7 @@ void MultiplayPage::setUpSetButtons()
 
 void MultiplayPage::connectHandlers()
 {
+    connect(m_ui->btnSaveMultiplaySettings, &QPushButton::clicked, this, &MultiplayPage::saveRequested);
     connect(m_ui->ComboBox3, &QComboBox::activated, this, guarded(m_prompter, [this] { ComboBox3Select(); }));
     connect(m_ui->btnLoadChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnLoadChatSetClick(); }));
     connect(m_ui->btnSaveChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnSaveChatSetClick(); }));
@@ -87,18 +90,33 @@ void MultiplayPage::connectHandlers()
     connect(m_ui->btnDeleteChatSet, &QToolButton::clicked, this,
             guarded(m_prompter, [this] { btnDeleteChatSetClick(); }));
     for (int slot = 0; slot < SlotCount; ++slot)
-        connect(keypadButton(slot), &QPushButton::clicked, this, [this, slot] { keypadClick(slot); });
+        connect(m_keypad.at(static_cast<std::size_t>(slot)), &QPushButton::clicked, this,
+                [this, slot] { keypadClick(slot); });
 }
 
-QLineEdit* MultiplayPage::PlayerName() const { return m_ui->PlayerName; }
-QLineEdit* MultiplayPage::HostName() const { return m_ui->HostName; }
-QLineEdit* MultiplayPage::HostMessage() const { return m_ui->HostMessage; }
-QComboBox* MultiplayPage::ComboBox3() const { return m_ui->ComboBox3; }
-QPushButton* MultiplayPage::btnSaveMultiplaySettings() const { return m_ui->btnSaveMultiplaySettings; }
-QToolButton* MultiplayPage::btnLoadChatSet() const { return m_ui->btnLoadChatSet; }
-QToolButton* MultiplayPage::btnSaveChatSet() const { return m_ui->btnSaveChatSet; }
-QToolButton* MultiplayPage::btnCopyChatSet() const { return m_ui->btnCopyChatSet; }
-QToolButton* MultiplayPage::btnDeleteChatSet() const { return m_ui->btnDeleteChatSet; }
+void MultiplayPage::load(const TXMLParser& doc)
+{
+    ChatSlots chat;
+    chat.texts = doc.ReadChatTexts();
+    chat.teams = doc.ReadChatTeams();
+    setChatSlots(chat);
+    setBytes(m_ui->HostName, doc.ReadSectionValue(Multiplayer, "MPGameName"));
+    setBytes(m_ui->HostMessage, doc.ReadSectionValue(Multiplayer, "MOTD"));
+    setBytes(m_ui->PlayerName, doc.ReadRootValue("PlayerName"));
+}
+
+void MultiplayPage::save(TXMLParser& doc) const
+{
+    const QByteArray hostName = bytesOf(m_ui->HostName, QStringLiteral("ホスト名"));
+    const QByteArray hostMessage = bytesOf(m_ui->HostMessage, QStringLiteral("ホストメッセージ"));
+    const ChatSlots chat = chatSlots();
+    const QByteArray playerName = bytesOf(m_ui->PlayerName, QStringLiteral("プレイヤー名"));
+
+    doc.WriteSectionValue(Multiplayer, "MPGameName", hostName);
+    doc.WriteSectionValue(Multiplayer, "MOTD", hostMessage);
+    doc.WriteChatMessages(chat.texts, chat.teams);
+    doc.WriteRootValue("PlayerName", playerName);
+}
 
 void MultiplayPage::setBytes(QLineEdit* edit, const QByteArray& bytes)
 {
@@ -229,4 +247,4 @@ void MultiplayPage::btnDeleteChatSetClick()
     }
 }
 
-void MultiplayPage::keypadClick(int slot) { Mes(slot)->setFocus(Qt::OtherFocusReason); }
+void MultiplayPage::keypadClick(int slot) { m_mes.at(static_cast<std::size_t>(slot))->setFocus(Qt::OtherFocusReason); }
