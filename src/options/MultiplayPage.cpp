@@ -6,7 +6,7 @@
 #include "platform/Prompter.h"
 #include "ui_MultiplayPage.h"
 
-#include <QFile>
+#include <QDir>
 #include <QPainter>
 #include <QStyle>
 
@@ -29,14 +29,9 @@ QIcon copyIcon(const QPalette& palette)
 
 } // namespace
 
-const QString& MultiplayPage::currentSettingsName()
-{
-    static const QString name = QStringLiteral("現在の設定");
-    return name;
-}
-
 MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_ui(std::make_unique<Ui::MultiplayPage>())
+    : QWidget(parent), m_prompter(prompter), m_ui(std::make_unique<Ui::MultiplayPage>()),
+      m_setFolder(QDir::currentPath())
 {
     m_ui->setupUi(this);
     m_mes = {m_ui->Mes0, m_ui->Mes1, m_ui->Mes2, m_ui->Mes3, m_ui->Mes4,
@@ -53,9 +48,9 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
         m_tc[static_cast<std::size_t>(n)]->setAccessibleName(QStringLiteral("ﾁｰﾑ %1").arg(n));
 
     QComboBox* sets = m_ui->ComboBox3;
-    sets->addItems(chatsetfile::listNames());
+    sets->addItems(chatsetfile::listNames(m_setFolder));
     sets->setCurrentIndex(-1);
-    sets->setEditText(currentSettingsName());
+    sets->setEditText(chatsetfile::currentSettingName);
     connectHandlers();
 }
 
@@ -171,7 +166,7 @@ void MultiplayPage::LoadChatSet(const QString& path) { setChatSlots(chatsetfile:
 void MultiplayPage::ComboBox3Select()
 {
     if (const std::optional<QString> name = chosenName())
-        LoadChatSet(chatsetfile::pathOf(*name));
+        LoadChatSet(chatsetfile::setPath(m_setFolder, *name));
 }
 
 void MultiplayPage::btnLoadChatSetClick()
@@ -197,7 +192,7 @@ void MultiplayPage::btnSaveChatSetClick()
     const std::optional<QString> name = usableName(text);
     if (!name)
         return;
-    chatsetfile::write(chatsetfile::pathOf(*name), chatSlots());
+    chatsetfile::save(m_setFolder, *name, chatSlots());
     if (m_ui->ComboBox3->findText(*name) < 0)
         m_ui->ComboBox3->addItem(*name);
 }
@@ -214,9 +209,7 @@ void MultiplayPage::btnCopyChatSetClick()
     const std::optional<QString> copyName = usableName(*answer);
     if (!copyName)
         return;
-    // QFile::copy refuses an existing target and writes through a temporary file, so a full disk
-    // leaves no half copy behind.
-    if (!QFile::copy(chatsetfile::pathOf(*name), chatsetfile::pathOf(*copyName))) {
+    if (!chatsetfile::copy(m_setFolder, *name, *copyName)) {
         m_prompter.message(Prompter::Icon::None,
                            QStringLiteral("複製に失敗しました。名前が重複しているか、空き容量が足りません"));
         return;
@@ -232,7 +225,7 @@ void MultiplayPage::btnDeleteChatSetClick()
         return;
     if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("\"%1\" 設定を削除しますか？").arg(*name)))
         return;
-    if (!QFile::remove(chatsetfile::pathOf(*name))) {
+    if (!chatsetfile::remove(m_setFolder, *name)) {
         m_prompter.message(Prompter::Icon::Warning, QStringLiteral("ファイルが削除出来ませんでした"));
         return;
     }

@@ -26,10 +26,7 @@ class MultiplayPage : public QWidget
     Q_OBJECT
 public:
     static constexpr int SlotCount = TXMLParser::ChatCount;
-    // The set box's text until the user chooses or types a name; a set name like any other.
-    static const QString& currentSettingsName();
-
-    // Lists the chat sets of the working folder.
+    // Lists the chat sets of the working folder, which start-up has made the program folder.
     explicit MultiplayPage(Prompter& prompter, QWidget* parent = nullptr);
     ~MultiplayPage() override;
 
@@ -78,4 +75,5 @@ private:
     std::array<QCheckBox*, SlotCount> m_tc{};
     std::array<QPushButton*, SlotCount> m_keypad{};
     TextOrigins m_origins;
+    const QString m_setFolder;
 };
