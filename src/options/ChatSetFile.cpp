@@ -26,13 +26,16 @@ ProfileFile openExisting(const QString& path)
 
 } // namespace
 
-QString setPath(const QString& folder, const QString& name) { return QDir(folder).filePath(name + Extension); }
+QString setPath(const QString& programFolder, const QString& name)
+{
+    return QDir(programFolder).filePath(name + Extension);
+}
 
-QStringList listNames(const QString& folder)
+QStringList listNames(const QString& programFolder)
 {
     // Case-sensitive: a file this program could not open again under the listed name is not a set. The
     // suffix is compared by hand: a name filter would compile a regular expression at every start.
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = QDir(programFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QString& file : files) {
         if (!isSetFile(file))
@@ -58,9 +61,9 @@ ChatSlots read(const QString& path)
     return chat;
 }
 
-void save(const QString& folder, const QString& name, const ChatSlots& chat)
+void save(const QString& programFolder, const QString& name, const ChatSlots& chat)
 {
-    ProfileFile file = openExisting(setPath(folder, name));
+    ProfileFile file = openExisting(setPath(programFolder, name));
     for (int n = 0; n < TXMLParser::ChatCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         file.writeString(Section, messageKey(n), ProfileFile::quotedForReading(chat.texts[i]));
@@ -69,13 +72,16 @@ void save(const QString& folder, const QString& name, const ChatSlots& chat)
     file.save();
 }
 
-bool copy(const QString& folder, const QString& name, const QString& copyName)
+bool copy(const QString& programFolder, const QString& name, const QString& copyName)
 {
     // QFile::copy refuses an existing target and writes through a temporary file, so a full disk
     // leaves no half copy behind.
-    return QFile::copy(setPath(folder, name), setPath(folder, copyName));
+    return QFile::copy(setPath(programFolder, name), setPath(programFolder, copyName));
 }
 
-bool remove(const QString& folder, const QString& name) { return QFile::remove(setPath(folder, name)); }
+bool remove(const QString& programFolder, const QString& name)
+{
+    return textfile::remove(setPath(programFolder, name));
+}
 
 } // namespace chatsetfile

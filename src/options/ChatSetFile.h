@@ -23,9 +23,9 @@ inline const QString currentSettingName = QStringLiteral("現在の設定");
 
 // The names of the sets in the folder: its files ending in ".lst", sorted without regard to case, each
 // without that extension.
-QStringList listNames(const QString& folder);
+QStringList listNames(const QString& programFolder);
 // The set's file.
-QString setPath(const QString& folder, const QString& name);
+QString setPath(const QString& programFolder, const QString& name);
 // Whether a chosen file is a chat set file: its extension is exactly ".lst".
 bool isSetFile(const QString& path);
 
@@ -35,11 +35,11 @@ ChatSlots read(const QString& path);
 // Writes the keys in slot order into the set's file (made when missing, other content kept),
 // atomically. Texts go in quotes of their own where the reader would otherwise trim or unquote them. A
 // file that exists but cannot be read is not replaced: that throws UserError, as does a failed write.
-void save(const QString& folder, const QString& name, const ChatSlots& chat);
+void save(const QString& programFolder, const QString& name, const ChatSlots& chat);
 // Copies the set's file byte for byte as the set copyName; false, with nothing left behind, when a
 // set of that name exists or the copy fails.
-bool copy(const QString& folder, const QString& name, const QString& copyName);
+bool copy(const QString& programFolder, const QString& name, const QString& copyName);
 // Deletes the set's file; false when there was none or it could not be deleted.
-bool remove(const QString& folder, const QString& name);
+bool remove(const QString& programFolder, const QString& name);
 
 } // namespace chatsetfile
