@@ -8,7 +8,6 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -88,7 +87,7 @@ void writeSet(const QString& programFolder, const QString& name, const QByteArra
     textfile::writeAtomic(QDir(programFolder).filePath(typed), bytes);
     for (const QString& other : spellings(programFolder, name)) {
         if (other != typed)
-            QFile::remove(QDir(programFolder).filePath(other));
+            textfile::remove(QDir(programFolder).filePath(other));
     }
 }
 
@@ -106,8 +105,7 @@ void import(const QString& sourcePath, const QString& programFolder, const QStri
 
 bool remove(const QString& programFolder, const QString& name)
 {
-    const QString path = setPath(programFolder, name);
-    return QFileInfo(path).isFile() && QFile::remove(path);
+    return textfile::remove(setPath(programFolder, name));
 }
 
 } // namespace modsets

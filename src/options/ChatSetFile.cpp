@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace chatsetfile {
 
@@ -25,13 +26,16 @@ ProfileFile openExisting(const QString& path)
 
 } // namespace
 
-QString pathOf(const QString& name) { return QDir::current().absoluteFilePath(name + Extension); }
+QString setPath(const QString& programFolder, const QString& name)
+{
+    return QDir(programFolder).filePath(name + Extension);
+}
 
-QStringList listNames()
+QStringList listNames(const QString& programFolder)
 {
     // Case-sensitive: a file this program could not open again under the listed name is not a set. The
     // suffix is compared by hand: a name filter would compile a regular expression at every start.
-    const QStringList files = QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = QDir(programFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QString& file : files) {
         if (!isSetFile(file))
@@ -57,15 +61,27 @@ ChatSlots read(const QString& path)
     return chat;
 }
 
-void write(const QString& path, const ChatSlots& chat)
+void save(const QString& programFolder, const QString& name, const ChatSlots& chat)
 {
-    ProfileFile file = openExisting(path);
+    ProfileFile file = openExisting(setPath(programFolder, name));
     for (int n = 0; n < TXMLParser::ChatCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         file.writeString(Section, messageKey(n), ProfileFile::quotedForReading(chat.texts[i]));
         file.writeString(Section, teamKey(n), chat.teams[i] ? "1" : "0");
     }
     file.save();
+}
+
+bool copy(const QString& programFolder, const QString& name, const QString& copyName)
+{
+    // QFile::copy refuses an existing target and writes through a temporary file, so a full disk
+    // leaves no half copy behind.
+    return QFile::copy(setPath(programFolder, name), setPath(programFolder, copyName));
+}
+
+bool remove(const QString& programFolder, const QString& name)
+{
+    return textfile::remove(setPath(programFolder, name));
 }
 
 } // namespace chatsetfile

@@ -3,6 +3,7 @@
 
 #include "options/ColourSwatch.h"
 #include "options/OptionRules.h"
+#include "options/TXMLParser.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
 #include "ui_GeneralPage.h"
@@ -12,6 +13,18 @@ namespace {
 constexpr quint32 DefaultReticuleColour = 0xFFD611;    // 255, 214, 17
 constexpr quint32 DefaultReticuleIffColour = 0xA0C8FF; // 160, 200, 255
 constexpr int DefaultGamma = 50;
+
+const QByteArray Graphics = QByteArrayLiteral("Graphics");
+const QByteArray GamePlay = QByteArrayLiteral("GamePlay");
+const QByteArray Sound = QByteArrayLiteral("Sound");
+
+// The entry of a list, or nothing when none is selected.
+std::optional<QString> selected(const QComboBox* list)
+{
+    if (list->currentIndex() < 0)
+        return std::nullopt;
+    return list->currentText();
+}
 
 } // namespace
 
@@ -23,6 +36,7 @@ GeneralPage::GeneralPage(Prompter& prompter, QWidget* parent)
     m_ui->ComboBox1->setCurrentIndex(-1);
     m_ui->ComboBox2->setCurrentIndex(-1);
 
+    connect(m_ui->Button15, &QPushButton::clicked, this, &GeneralPage::saveRequested);
     connect(m_ui->GammaBar, &QSlider::valueChanged, this, &GeneralPage::GammaBarChange);
     connect(m_ui->Button35, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button35Click(); }));
     connect(m_ui->Button32, &QPushButton::clicked, this, guarded(m_prompter, [this] { Button32Click(); }));
@@ -33,34 +47,70 @@ GeneralPage::GeneralPage(Prompter& prompter, QWidget* parent)
 
 GeneralPage::~GeneralPage() = default;
 
-QCheckBox* GeneralPage::ChkFullScr() const { return m_ui->ChkFullScr; }
-QCheckBox* GeneralPage::ChkFrameRate() const { return m_ui->ChkFrameRate; }
-QCheckBox* GeneralPage::ChkCompressTexture() const { return m_ui->ChkCompressTexture; }
-QCheckBox* GeneralPage::ChkDeadBody() const { return m_ui->ChkDeadBody; }
-QCheckBox* GeneralPage::ChkShowBlood() const { return m_ui->ChkShowBlood; }
-QCheckBox* GeneralPage::ChkThreatIndicator() const { return m_ui->ChkThreatIndicator; }
-QCheckBox* GeneralPage::ChkSoftwareSound() const { return m_ui->ChkSoftwareSound; }
-ColourSwatch* GeneralPage::ReticuleColor() const { return m_ui->ReticuleColor; }
-ColourSwatch* GeneralPage::ReticuleIFFColor() const { return m_ui->ReticuleIFFColor; }
-QSlider* GeneralPage::GammaBar() const { return m_ui->GammaBar; }
-QLineEdit* GeneralPage::Edit4() const { return m_ui->Edit4; }
-QComboBox* GeneralPage::ComboBox1() const { return m_ui->ComboBox1; }
-QComboBox* GeneralPage::ComboBox2() const { return m_ui->ComboBox2; }
-QPushButton* GeneralPage::Button15() const { return m_ui->Button15; }
-QPushButton* GeneralPage::Button32() const { return m_ui->Button32; }
-QPushButton* GeneralPage::Button35() const { return m_ui->Button35; }
-
-void GeneralPage::setGamma(const QByteArray& gamma)
+void GeneralPage::load(const TXMLParser& doc)
 {
+    m_ui->ChkFullScr->setChecked(doc.ReadSectionBool(Graphics, "FullScreen"));
+    m_ui->ChkFrameRate->setChecked(doc.ReadSectionBool(Graphics, "ShowFrameRate"));
+    m_ui->ChkCompressTexture->setChecked(doc.ReadSectionBool(Graphics, "CompressTextures"));
+    m_ui->ChkDeadBody->setChecked(doc.ReadSectionBool(Graphics, "ShowDeadBodies"));
+    m_ui->ChkShowBlood->setChecked(doc.ReadSectionBool(GamePlay, "BloodOn"));
+    m_ui->ChkThreatIndicator->setChecked(doc.ReadRootBool("ThreatIndicatorEnabled"));
+    m_ui->ChkSoftwareSound->setChecked(doc.ReadSectionBool(Sound, "SoundInSoftware"));
+
+    // All six first: a bad one leaves both swatches as they were.
+    const qint32 r = doc.ReadRootInt("ReticuleColorR");
+    const qint32 g = doc.ReadRootInt("ReticuleColorG");
+    const qint32 b = doc.ReadRootInt("ReticuleColorB");
+    const qint32 iffR = doc.ReadRootInt("ReticuleIFFColorR");
+    const qint32 iffG = doc.ReadRootInt("ReticuleIFFColorG");
+    const qint32 iffB = doc.ReadRootInt("ReticuleIFFColorB");
+    m_ui->ReticuleColor->setColour(optionrules::colourFromComponents(r, g, b));
+    m_ui->ReticuleIFFColor->setColour(optionrules::colourFromComponents(iffR, iffG, iffB));
+
+    // Edit4 takes the document's text first; the bar then rewrites it only when it moves, and a text
+    // that gives no bar position throws with the text left in Edit4.
+    const QByteArray gamma = doc.ReadSectionValue(Graphics, "Gamma");
     m_ui->Edit4->setText(m_origins.fill(m_ui->Edit4->objectName(), gamma));
-    const int position = optionrules::gammaPosition(gamma);
-    // The bar clamps; its change handler runs only when the position really changes.
-    m_ui->GammaBar->setValue(position);
+    m_ui->GammaBar->setValue(optionrules::gammaPosition(gamma));
+
+    const TXMLParser::VideoResolution resolution = doc.ReadVideoResolution();
+    m_ui->ComboBox2->setCurrentIndex(m_ui->ComboBox2->findText(optionrules::bitDepthEntry(resolution.bitDepth)));
+    m_ui->ComboBox1->setCurrentIndex(
+        m_ui->ComboBox1->findText(optionrules::resolutionEntry(resolution.width, resolution.height)));
 }
 
-QByteArray GeneralPage::gammaBytes() const
+void GeneralPage::save(TXMLParser& doc) const
 {
-    return m_origins.bytesFor(m_ui->Edit4->objectName(), m_ui->Edit4->text(), QStringLiteral("ガンマ値"));
+    const QByteArray gamma =
+        m_origins.bytesFor(m_ui->Edit4->objectName(), m_ui->Edit4->text(), QStringLiteral("ガンマ値"));
+
+    doc.WriteSectionBool(Graphics, "FullScreen", m_ui->ChkFullScr->isChecked());
+    doc.WriteSectionBool(Graphics, "ShowFrameRate", m_ui->ChkFrameRate->isChecked());
+    doc.WriteSectionBool(Graphics, "CompressTextures", m_ui->ChkCompressTexture->isChecked());
+    doc.WriteSectionBool(Graphics, "ShowDeadBodies", m_ui->ChkDeadBody->isChecked());
+    doc.WriteSectionBool(GamePlay, "BloodOn", m_ui->ChkShowBlood->isChecked());
+    doc.WriteSectionBool(Sound, "SoundInSoftware", m_ui->ChkSoftwareSound->isChecked());
+    doc.WriteRootBool("ThreatIndicatorEnabled", m_ui->ChkThreatIndicator->isChecked());
+
+    const quint32 reticule = m_ui->ReticuleColor->colour();
+    const quint32 iff = m_ui->ReticuleIFFColor->colour();
+    doc.WriteRootInt("ReticuleColorR", optionrules::red(reticule));
+    doc.WriteRootInt("ReticuleColorG", optionrules::green(reticule));
+    doc.WriteRootInt("ReticuleColorB", optionrules::blue(reticule));
+    doc.WriteRootInt("ReticuleIFFColorR", optionrules::red(iff));
+    doc.WriteRootInt("ReticuleIFFColorG", optionrules::green(iff));
+    doc.WriteRootInt("ReticuleIFFColorB", optionrules::blue(iff));
+
+    doc.WriteSectionValue(Graphics, "Gamma", gamma);
+
+    // With no resolution chosen (the document's was not among the display's modes, or its load
+    // stopped early) the line stays as the document has it; a missing depth keeps the document's.
+    if (const std::optional<QString> entry = selected(m_ui->ComboBox1)) {
+        const optionrules::ResolutionParts parts = optionrules::splitResolutionEntry(*entry);
+        const std::optional<QString> depth = selected(m_ui->ComboBox2);
+        doc.WriteVideoResolution(parts.width.toLatin1(), parts.height.toLatin1(),
+                                 depth ? depth->toLatin1() : doc.ReadVideoResolution().bitDepth);
+    }
 }
 
 void GeneralPage::addDisplayModes(const QList<DisplayMode>& modes)
@@ -74,16 +124,6 @@ void GeneralPage::addDisplayModes(const QList<DisplayMode>& modes)
     list->addItems(all.mid(entries.size()));
     // Adding to an empty list would select its first entry.
     list->setCurrentIndex(current);
-}
-
-void GeneralPage::selectResolution(const QString& entry)
-{
-    m_ui->ComboBox1->setCurrentIndex(m_ui->ComboBox1->findText(entry));
-}
-
-void GeneralPage::selectBitDepth(const QString& entry)
-{
-    m_ui->ComboBox2->setCurrentIndex(m_ui->ComboBox2->findText(entry));
 }
 
 void GeneralPage::GammaBarChange(int position) { m_ui->Edit4->setText(optionrules::gammaText(position)); }

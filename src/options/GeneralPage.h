@@ -10,19 +10,15 @@
 
 class ColourSwatch;
 class Prompter;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-class QSlider;
+class TXMLParser;
 
 namespace Ui {
 class GeneralPage;
 }
 
 // The "一般" tab inside "全般": graphics and sound switches, the two reticule colours with the shared
-// colour dialog, gamma, resolution and colour depth. It owns its own handlers; the options editor
-// fills and reads the values and owns the "保存" button's handler.
+// colour dialog, gamma, resolution and colour depth. It owns its own handlers and moves its values to
+// and from the options document; the options editor owns the document and the "保存" button's handler.
 class GeneralPage : public QWidget
 {
     Q_OBJECT
@@ -30,40 +26,27 @@ public:
     explicit GeneralPage(Prompter& prompter, QWidget* parent = nullptr);
     ~GeneralPage() override;
 
-    QCheckBox* ChkFullScr() const;
-    QCheckBox* ChkFrameRate() const;
-    QCheckBox* ChkCompressTexture() const;
-    QCheckBox* ChkDeadBody() const;
-    QCheckBox* ChkShowBlood() const;
-    QCheckBox* ChkThreatIndicator() const;
-    QCheckBox* ChkSoftwareSound() const;
-    ColourSwatch* ReticuleColor() const;
-    ColourSwatch* ReticuleIFFColor() const;
-    QSlider* GammaBar() const;
-    QLineEdit* Edit4() const;
-    QComboBox* ComboBox1() const;
-    QComboBox* ComboBox2() const;
-    QPushButton* Button15() const;
-    QPushButton* Button32() const;
-    QPushButton* Button35() const;
-
-    // The document's gamma into Edit4, then the bar from it (which rewrites Edit4 only when the bar
-    // moves). A gamma that gives no bar position throws UserError after Edit4 took the text.
-    void setGamma(const QByteArray& gamma);
-    // Edit4 as bytes: unchanged from the document while nobody edited it.
-    QByteArray gammaBytes() const;
+    // The document's values into the controls, in the order the document is read: a value that gives
+    // no setting (a colour or gamma that is no integer, a missing section) throws UserError and leaves
+    // the controls after it as they were. A resolution the list lacks selects none.
+    void load(const TXMLParser& doc);
+    // The controls into the document. The gamma text is checked before the document changes, so a
+    // refusal (UserError naming the field) leaves it as it was. With no resolution selected the line
+    // stays as the document has it.
+    void save(TXMLParser& doc) const;
 
     // Adds the entries of the display modes that the resolution list does not hold yet.
     void addDisplayModes(const QList<DisplayMode>& modes);
-    // Selects the resolution entry, or none when the list has no such entry.
-    void selectResolution(const QString& entry);
-    void selectBitDepth(const QString& entry);
 
     void GammaBarChange(int position);
     void Button35Click(); // "初期値" beside the gamma bar
     void Button32Click(); // "初期色"
     void ReticuleColorClick();
     void ReticuleIFFColorClick();
+
+signals:
+    // "保存" was clicked.
+    void saveRequested();
 
 private:
     void pickColour(ColourSwatch* swatch);

@@ -6,11 +6,13 @@
 #include "platform/Prompter.h"
 #include "ui_MultiplayPage.h"
 
-#include <QFile>
+#include <QDir>
 #include <QPainter>
 #include <QStyle>
 
 namespace {
+
+const QByteArray Multiplayer = QByteArrayLiteral("Multiplayer");
 
 // Two sheets, one over the other: no standard icon says "duplicate".
 QIcon copyIcon(const QPalette& palette)
@@ -27,14 +29,9 @@ QIcon copyIcon(const QPalette& palette)
 
 } // namespace
 
-const QString& MultiplayPage::currentSettingsName()
-{
-    static const QString name = QStringLiteral("現在の設定");
-    return name;
-}
-
 MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_ui(std::make_unique<Ui::MultiplayPage>())
+    : QWidget(parent), m_prompter(prompter), m_ui(std::make_unique<Ui::MultiplayPage>()),
+      m_setFolder(QDir::currentPath())
 {
     m_ui->setupUi(this);
     m_mes = {m_ui->Mes0, m_ui->Mes1, m_ui->Mes2, m_ui->Mes3, m_ui->Mes4,
@@ -51,9 +48,9 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
         m_tc[static_cast<std::size_t>(n)]->setAccessibleName(QStringLiteral("ﾁｰﾑ %1").arg(n));
 
     QComboBox* sets = m_ui->ComboBox3;
-    sets->addItems(chatsetfile::listNames());
+    sets->addItems(chatsetfile::listNames(m_setFolder));
     sets->setCurrentIndex(-1);
-    sets->setEditText(currentSettingsName());
+    sets->setEditText(chatsetfile::currentSettingName);
     connectHandlers();
 }
 
@@ -80,6 +77,7 @@ void MultiplayPage::setUpSetButtons()
 
 void MultiplayPage::connectHandlers()
 {
+    connect(m_ui->btnSaveMultiplaySettings, &QPushButton::clicked, this, &MultiplayPage::saveRequested);
     connect(m_ui->ComboBox3, &QComboBox::activated, this, guarded(m_prompter, [this] { ComboBox3Select(); }));
     connect(m_ui->btnLoadChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnLoadChatSetClick(); }));
     connect(m_ui->btnSaveChatSet, &QToolButton::clicked, this, guarded(m_prompter, [this] { btnSaveChatSetClick(); }));
@@ -87,18 +85,33 @@ void MultiplayPage::connectHandlers()
     connect(m_ui->btnDeleteChatSet, &QToolButton::clicked, this,
             guarded(m_prompter, [this] { btnDeleteChatSetClick(); }));
     for (int slot = 0; slot < SlotCount; ++slot)
-        connect(keypadButton(slot), &QPushButton::clicked, this, [this, slot] { keypadClick(slot); });
+        connect(m_keypad.at(static_cast<std::size_t>(slot)), &QPushButton::clicked, this,
+                [this, slot] { keypadClick(slot); });
 }
 
-QLineEdit* MultiplayPage::PlayerName() const { return m_ui->PlayerName; }
-QLineEdit* MultiplayPage::HostName() const { return m_ui->HostName; }
-QLineEdit* MultiplayPage::HostMessage() const { return m_ui->HostMessage; }
-QComboBox* MultiplayPage::ComboBox3() const { return m_ui->ComboBox3; }
-QPushButton* MultiplayPage::btnSaveMultiplaySettings() const { return m_ui->btnSaveMultiplaySettings; }
-QToolButton* MultiplayPage::btnLoadChatSet() const { return m_ui->btnLoadChatSet; }
-QToolButton* MultiplayPage::btnSaveChatSet() const { return m_ui->btnSaveChatSet; }
-QToolButton* MultiplayPage::btnCopyChatSet() const { return m_ui->btnCopyChatSet; }
-QToolButton* MultiplayPage::btnDeleteChatSet() const { return m_ui->btnDeleteChatSet; }
+void MultiplayPage::load(const TXMLParser& doc)
+{
+    ChatSlots chat;
+    chat.texts = doc.ReadChatTexts();
+    chat.teams = doc.ReadChatTeams();
+    setChatSlots(chat);
+    setBytes(m_ui->HostName, doc.ReadSectionValue(Multiplayer, "MPGameName"));
+    setBytes(m_ui->HostMessage, doc.ReadSectionValue(Multiplayer, "MOTD"));
+    setBytes(m_ui->PlayerName, doc.ReadRootValue("PlayerName"));
+}
+
+void MultiplayPage::save(TXMLParser& doc) const
+{
+    const QByteArray hostName = bytesOf(m_ui->HostName, QStringLiteral("ホスト名"));
+    const QByteArray hostMessage = bytesOf(m_ui->HostMessage, QStringLiteral("ホストメッセージ"));
+    const ChatSlots chat = chatSlots();
+    const QByteArray playerName = bytesOf(m_ui->PlayerName, QStringLiteral("プレイヤー名"));
+
+    doc.WriteSectionValue(Multiplayer, "MPGameName", hostName);
+    doc.WriteSectionValue(Multiplayer, "MOTD", hostMessage);
+    doc.WriteChatMessages(chat.texts, chat.teams);
+    doc.WriteRootValue("PlayerName", playerName);
+}
 
 void MultiplayPage::setBytes(QLineEdit* edit, const QByteArray& bytes)
 {
@@ -153,7 +166,7 @@ void MultiplayPage::LoadChatSet(const QString& path) { setChatSlots(chatsetfile:
 void MultiplayPage::ComboBox3Select()
 {
     if (const std::optional<QString> name = chosenName())
-        LoadChatSet(chatsetfile::pathOf(*name));
+        LoadChatSet(chatsetfile::setPath(m_setFolder, *name));
 }
 
 void MultiplayPage::btnLoadChatSetClick()
@@ -179,7 +192,7 @@ void MultiplayPage::btnSaveChatSetClick()
     const std::optional<QString> name = usableName(text);
     if (!name)
         return;
-    chatsetfile::write(chatsetfile::pathOf(*name), chatSlots());
+    chatsetfile::save(m_setFolder, *name, chatSlots());
     if (m_ui->ComboBox3->findText(*name) < 0)
         m_ui->ComboBox3->addItem(*name);
 }
@@ -196,9 +209,7 @@ void MultiplayPage::btnCopyChatSetClick()
     const std::optional<QString> copyName = usableName(*answer);
     if (!copyName)
         return;
-    // QFile::copy refuses an existing target and writes through a temporary file, so a full disk
-    // leaves no half copy behind.
-    if (!QFile::copy(chatsetfile::pathOf(*name), chatsetfile::pathOf(*copyName))) {
+    if (!chatsetfile::copy(m_setFolder, *name, *copyName)) {
         m_prompter.message(Prompter::Icon::None,
                            QStringLiteral("複製に失敗しました。名前が重複しているか、空き容量が足りません"));
         return;
@@ -214,7 +225,7 @@ void MultiplayPage::btnDeleteChatSetClick()
         return;
     if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("\"%1\" 設定を削除しますか？").arg(*name)))
         return;
-    if (!QFile::remove(chatsetfile::pathOf(*name))) {
+    if (!chatsetfile::remove(m_setFolder, *name)) {
         m_prompter.message(Prompter::Icon::Warning, QStringLiteral("ファイルが削除出来ませんでした"));
         return;
     }
@@ -229,4 +240,4 @@ void MultiplayPage::btnDeleteChatSetClick()
     }
 }
 
-void MultiplayPage::keypadClick(int slot) { Mes(slot)->setFocus(Qt::OtherFocusReason); }
+void MultiplayPage::keypadClick(int slot) { m_mes.at(static_cast<std::size_t>(slot))->setFocus(Qt::OtherFocusReason); }

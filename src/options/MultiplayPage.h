@@ -11,52 +11,31 @@
 
 class Prompter;
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace Ui {
 class MultiplayPage;
 }
 
 // The "ﾏﾙﾁﾌﾟﾚｲ" tab: the ten quick-chat slots with their team boxes and keypad, the chat sets, and the
-// player name, host name and message of the day. It owns the chat set handlers; the options editor
-// fills and reads the other fields and owns the "保存" button's handler.
+// player name, host name and message of the day. It owns the chat set handlers and moves its fields to
+// and from the options document; the options editor owns the document and the "保存" button's handler.
 class MultiplayPage : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int SlotCount = TXMLParser::ChatCount;
-    // The set box's text until the user chooses or types a name; a set name like any other.
-    static const QString& currentSettingsName();
-
-    // Lists the chat sets of the working folder.
+    // Lists the chat sets of the working folder, which start-up has made the program folder.
     explicit MultiplayPage(Prompter& prompter, QWidget* parent = nullptr);
     ~MultiplayPage() override;
 
-    QLineEdit* PlayerName() const;
-    QLineEdit* HostName() const;
-    QLineEdit* HostMessage() const;
-    QLineEdit* Mes(int slot) const { return m_mes.at(static_cast<std::size_t>(slot)); }
-    QCheckBox* tc(int slot) const { return m_tc.at(static_cast<std::size_t>(slot)); }
-    QComboBox* ComboBox3() const;
-    QPushButton* btnSaveMultiplaySettings() const;
-    QToolButton* btnLoadChatSet() const;
-    QToolButton* btnSaveChatSet() const;
-    QToolButton* btnCopyChatSet() const;
-    QToolButton* btnDeleteChatSet() const;
-    // The keypad button that focuses a slot ("0" is Button16, "9" is Button25).
-    QPushButton* keypadButton(int slot) const { return m_keypad.at(static_cast<std::size_t>(slot)); }
-
-    // A text field filled from document bytes, and the bytes to write for it: the same bytes while
-    // the user has not edited it. bytesOf throws UserError naming the field for edited text that the
-    // document cannot hold (optionrules::typedTextRefusal).
-    void setBytes(QLineEdit* edit, const QByteArray& bytes);
-    QByteArray bytesOf(const QLineEdit* edit, const QString& label) const;
-
-    ChatSlots chatSlots() const;
-    void setChatSlots(const ChatSlots& chat);
+    // The document's chat slots, host name, message of the day and player name into the fields; a
+    // missing section throws UserError and leaves the fields after it as they were.
+    void load(const TXMLParser& doc);
+    // The fields into the document. Every text is checked before the document changes, so a refusal
+    // (UserError naming the field, optionrules::typedTextRefusal) leaves it as it was.
+    void save(TXMLParser& doc) const;
 
     // Fills the ten slots from a set file; a missing file empties them.
     void LoadChatSet(const QString& path);
@@ -68,6 +47,10 @@ public:
     // Button16Click to Button25Click.
     void keypadClick(int slot);
 
+signals:
+    // "保存" was clicked.
+    void saveRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -78,6 +61,13 @@ private:
     std::optional<QString> usableName(const QString& name);
     // The same for the set box's text; an empty box is nothing, without a message.
     std::optional<QString> chosenName();
+    // A text field filled from document bytes, and the bytes to write for it: the same bytes while
+    // the user has not edited it. bytesOf throws UserError naming the field for edited text that the
+    // document cannot hold.
+    void setBytes(QLineEdit* edit, const QByteArray& bytes);
+    QByteArray bytesOf(const QLineEdit* edit, const QString& label) const;
+    ChatSlots chatSlots() const;
+    void setChatSlots(const ChatSlots& chat);
 
     Prompter& m_prompter;
     std::unique_ptr<Ui::MultiplayPage> m_ui;
@@ -85,4 +75,5 @@ private:
     std::array<QCheckBox*, SlotCount> m_tc{};
     std::array<QPushButton*, SlotCount> m_keypad{};
     TextOrigins m_origins;
+    const QString m_setFolder;
 };

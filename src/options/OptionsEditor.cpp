@@ -3,10 +3,8 @@
 
 #include "game/GameInstallation.h"
 #include "launch/StateInfo.h"
-#include "options/ColourSwatch.h"
 #include "options/GeneralPage.h"
 #include "options/MultiplayPage.h"
-#include "options/OptionRules.h"
 #include "options/TXMLParser.h"
 #include "platform/DisplayModes.h"
 #include "platform/Errors.h"
@@ -14,30 +12,8 @@
 #include "platform/Prompter.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
-
-namespace {
-
-const QByteArray Multiplayer = QByteArrayLiteral("Multiplayer");
-const QByteArray Graphics = QByteArrayLiteral("Graphics");
-const QByteArray GamePlay = QByteArrayLiteral("GamePlay");
-const QByteArray Sound = QByteArrayLiteral("Sound");
-
-// The entry of a list, or nothing when none is selected.
-std::optional<QString> selected(const QComboBox* list)
-{
-    if (list->currentIndex() < 0)
-        return std::nullopt;
-    return list->currentText();
-}
-
-} // namespace
 
 OptionsEditor::OptionsEditor(Prompter& prompter, std::function<QString()> gameFolder, TStateInfoForm& notice,
                              std::function<void()> reloadMods, QObject* parent)
@@ -70,9 +46,9 @@ GeneralPage* OptionsEditor::generalPage() const { return m_general; }
 
 void OptionsEditor::connectHandlers()
 {
-    connect(m_multiplay->btnSaveMultiplaySettings(), &QPushButton::clicked, this,
+    connect(m_multiplay, &MultiplayPage::saveRequested, this,
             guarded(m_prompter, [this] { btnSaveMultiplaySettingsClick(); }));
-    connect(m_general->Button15(), &QPushButton::clicked, this, guarded(m_prompter, [this] { Button15Click(); }));
+    connect(m_general, &GeneralPage::saveRequested, this, guarded(m_prompter, [this] { Button15Click(); }));
     connect(m_reload, &QAction::triggered, this, guarded(m_prompter, [this] { ReloadConfigFile(); }));
 }
 
@@ -93,42 +69,8 @@ void OptionsEditor::LoadGameOptions()
         return;
     TXMLParser doc;
     doc.Open(path);
-    MultiplayPage& mp = *m_multiplay;
-    GeneralPage& gp = *m_general;
-
-    ChatSlots chat;
-    chat.texts = doc.ReadChatTexts();
-    chat.teams = doc.ReadChatTeams();
-    mp.setChatSlots(chat);
-
-    mp.setBytes(mp.HostName(), doc.ReadSectionValue(Multiplayer, "MPGameName"));
-    mp.setBytes(mp.HostMessage(), doc.ReadSectionValue(Multiplayer, "MOTD"));
-    mp.setBytes(mp.PlayerName(), doc.ReadRootValue("PlayerName"));
-
-    gp.ChkFullScr()->setChecked(doc.ReadSectionBool(Graphics, "FullScreen"));
-    gp.ChkFrameRate()->setChecked(doc.ReadSectionBool(Graphics, "ShowFrameRate"));
-    gp.ChkCompressTexture()->setChecked(doc.ReadSectionBool(Graphics, "CompressTextures"));
-    gp.ChkDeadBody()->setChecked(doc.ReadSectionBool(Graphics, "ShowDeadBodies"));
-    gp.ChkShowBlood()->setChecked(doc.ReadSectionBool(GamePlay, "BloodOn"));
-    gp.ChkThreatIndicator()->setChecked(doc.ReadRootBool("ThreatIndicatorEnabled"));
-    gp.ChkSoftwareSound()->setChecked(doc.ReadSectionBool(Sound, "SoundInSoftware"));
-
-    // All six first: a bad one leaves both swatches as they were.
-    const qint32 r = doc.ReadRootInt("ReticuleColorR");
-    const qint32 g = doc.ReadRootInt("ReticuleColorG");
-    const qint32 b = doc.ReadRootInt("ReticuleColorB");
-    const qint32 iffR = doc.ReadRootInt("ReticuleIFFColorR");
-    const qint32 iffG = doc.ReadRootInt("ReticuleIFFColorG");
-    const qint32 iffB = doc.ReadRootInt("ReticuleIFFColorB");
-    gp.ReticuleColor()->setColour(optionrules::colourFromComponents(r, g, b));
-    gp.ReticuleIFFColor()->setColour(optionrules::colourFromComponents(iffR, iffG, iffB));
-
-    gp.setGamma(doc.ReadSectionValue(Graphics, "Gamma"));
-
-    const TXMLParser::VideoResolution resolution = doc.ReadVideoResolution();
-    gp.selectBitDepth(optionrules::bitDepthEntry(resolution.bitDepth));
-    gp.selectResolution(optionrules::resolutionEntry(resolution.width, resolution.height));
-
+    m_multiplay->load(doc);
+    m_general->load(doc);
     m_holdsDocumentValues = true;
 }
 
@@ -140,51 +82,12 @@ bool OptionsEditor::saveGameOptions()
     if (!m_holdsDocumentValues)
         throw UserError(QStringLiteral("%1 を読み込めなかったため、設定を保存できませんでした")
                             .arg(QDir::toNativeSeparators(path)));
-    MultiplayPage& mp = *m_multiplay;
-    GeneralPage& gp = *m_general;
-
-    // Every text is encoded before the document is touched: text that code page 932 cannot hold stops
-    // the save with nothing written.
-    const QByteArray hostName = mp.bytesOf(mp.HostName(), QStringLiteral("ホスト名"));
-    const QByteArray hostMessage = mp.bytesOf(mp.HostMessage(), QStringLiteral("ホストメッセージ"));
-    const ChatSlots chat = mp.chatSlots();
-    const QByteArray playerName = mp.bytesOf(mp.PlayerName(), QStringLiteral("プレイヤー名"));
-    const QByteArray gamma = gp.gammaBytes();
-
+    // The pages write into the document in memory: a refusal or a line that is not there leaves the
+    // file as it was.
     TXMLParser doc;
     doc.Open(path);
-    doc.WriteSectionValue(Multiplayer, "MPGameName", hostName);
-    doc.WriteSectionValue(Multiplayer, "MOTD", hostMessage);
-    doc.WriteChatMessages(chat.texts, chat.teams);
-    doc.WriteRootValue("PlayerName", playerName);
-
-    doc.WriteSectionBool(Graphics, "FullScreen", gp.ChkFullScr()->isChecked());
-    doc.WriteSectionBool(Graphics, "ShowFrameRate", gp.ChkFrameRate()->isChecked());
-    doc.WriteSectionBool(Graphics, "CompressTextures", gp.ChkCompressTexture()->isChecked());
-    doc.WriteSectionBool(Graphics, "ShowDeadBodies", gp.ChkDeadBody()->isChecked());
-    doc.WriteSectionBool(GamePlay, "BloodOn", gp.ChkShowBlood()->isChecked());
-    doc.WriteSectionBool(Sound, "SoundInSoftware", gp.ChkSoftwareSound()->isChecked());
-    doc.WriteRootBool("ThreatIndicatorEnabled", gp.ChkThreatIndicator()->isChecked());
-
-    const quint32 reticule = gp.ReticuleColor()->colour();
-    const quint32 iff = gp.ReticuleIFFColor()->colour();
-    doc.WriteRootInt("ReticuleColorR", optionrules::red(reticule));
-    doc.WriteRootInt("ReticuleColorG", optionrules::green(reticule));
-    doc.WriteRootInt("ReticuleColorB", optionrules::blue(reticule));
-    doc.WriteRootInt("ReticuleIFFColorR", optionrules::red(iff));
-    doc.WriteRootInt("ReticuleIFFColorG", optionrules::green(iff));
-    doc.WriteRootInt("ReticuleIFFColorB", optionrules::blue(iff));
-
-    doc.WriteSectionValue(Graphics, "Gamma", gamma);
-
-    // With no resolution chosen (the document's was not among the display's modes, or its load
-    // stopped early) the line stays as the document has it; a missing depth keeps the document's.
-    if (const std::optional<QString> entry = selected(gp.ComboBox1())) {
-        const optionrules::ResolutionParts parts = optionrules::splitResolutionEntry(*entry);
-        const std::optional<QString> depth = selected(gp.ComboBox2());
-        doc.WriteVideoResolution(parts.width.toLatin1(), parts.height.toLatin1(),
-                                 depth ? depth->toLatin1() : doc.ReadVideoResolution().bitDepth);
-    }
+    m_multiplay->save(doc);
+    m_general->save(doc);
     doc.Save(path);
     return true;
 }

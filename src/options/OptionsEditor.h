@@ -15,10 +15,10 @@ class Prompter;
 class QAction;
 class TStateInfoForm;
 
-// The game options editor: it makes the "ﾏﾙﾁﾌﾟﾚｲ" and "一般" pages and moves their values between
-// them and the game's "options.xml", which it owns as a store (read at start-up and when another game
-// is chosen, written at the end only when it was read). The pages belong to whoever places them in
-// the tabs; pages never placed are deleted with the editor.
+// The game options editor: it makes the "ﾏﾙﾁﾌﾟﾚｲ" and "一般" pages, which load their values from and
+// save them into the game's "options.xml"; the editor owns the document as a store (read at start-up
+// and when another game is chosen, written at the end only when it was read). The pages belong to
+// whoever places them in the tabs; pages never placed are deleted with the editor.
 class OptionsEditor : public QObject
 {
     Q_OBJECT
@@ -42,9 +42,9 @@ public:
     bool OptionsFileExists() const;
     // Start-up, once, before the first load.
     void FillResolutionList();
-    // The document into the controls; nothing when it is missing. A bad value stops the load there.
+    // The document into the pages; nothing when it is missing. A bad value stops the load there.
     void LoadGameOptions();
-    // The controls into the document on disk; false, with nothing written, when it is missing. Throws
+    // The pages into the document on disk; false, with nothing written, when it is missing. Throws
     // UserError, with nothing written, unless the last load read the whole document.
     bool saveGameOptions();
 

@@ -210,4 +210,6 @@ void writeAtomic(const QString& path, QByteArrayView bytes)
         throw UserError(cannotWriteMessage(path));
 }
 
+bool remove(const QString& path) { return QFileInfo(path).isFile() && QFile::remove(path); }
+
 } // namespace textfile

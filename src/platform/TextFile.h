@@ -39,5 +39,7 @@ std::optional<QList<QByteArray>> readExistingLines(const QString& path, qsizetyp
 // Replaces the file whole, atomically: a failure leaves the old file as it was and throws
 // UserError("<path> に書き込めません").
 void writeAtomic(const QString& path, QByteArrayView bytes);
+// Deletes the file; false when no file is there (a folder is none) or it cannot be deleted.
+bool remove(const QString& path);
 
 } // namespace textfile

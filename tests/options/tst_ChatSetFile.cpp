@@ -10,13 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Chat set files on disk, in a temporary working folder.
+// Chat set files on disk, in a temporary folder.
 class TestChatSetFile : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void writeThenRead();
     void read_data();
     void read();
@@ -28,8 +27,9 @@ private slots:
     void isSetFile();
 
 private:
+    QString folder() const { return m_dir->path(); }
+    QString path(const char* name) const { return chatsetfile::setPath(folder(), QString::fromLatin1(name)); }
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldCurrent;
 };
 
 namespace {
@@ -50,25 +50,14 @@ ChatSlots sample()
 
 } // namespace
 
-void TestChatSetFile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_oldCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-}
-
-void TestChatSetFile::cleanup()
-{
-    QDir::setCurrent(m_oldCurrent);
-    m_dir.reset();
-}
+void TestChatSetFile::init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
 void TestChatSetFile::writeThenRead()
 {
-    const QString path = chatsetfile::pathOf(QStringLiteral("abc"));
-    QCOMPARE(path, QDir(m_dir->path()).absoluteFilePath(QStringLiteral("abc.lst")));
+    const QString path = this->path("abc");
+    QCOMPARE(path, m_dir->filePath(QStringLiteral("abc.lst")));
     const ChatSlots chat = sample();
-    chatsetfile::write(path, chat);
+    chatsetfile::save(folder(), QStringLiteral("abc"), chat);
     const ChatSlots back = chatsetfile::read(path);
     QCOMPARE(back.texts, chat.texts);
     QCOMPARE(back.teams, chat.teams);
@@ -107,7 +96,7 @@ void TestChatSetFile::read()
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, text3);
     QFETCH(bool, team3);
-    const QString path = chatsetfile::pathOf(QStringLiteral("set"));
+    const QString path = this->path("set");
     if (file != "<none>")
         TestFolders::writeFile(path, file);
     const ChatSlots chat = chatsetfile::read(path);
@@ -118,11 +107,11 @@ void TestChatSetFile::read()
 
 void TestChatSetFile::writeKeepsOtherContent()
 {
-    const QString path = chatsetfile::pathOf(QStringLiteral("set"));
+    const QString path = this->path("set");
     TestFolders::writeFile(path, "; mine\r\n[ChatList]\r\nTEAM0=1\r\nExtra=kept\r\nMSG0=old\r\n[Other]\r\nx=y\r\n");
     ChatSlots chat;
     chat.texts[0] = "new";
-    chatsetfile::write(path, chat);
+    chatsetfile::save(folder(), QStringLiteral("set"), chat);
     const QByteArray after = TestFolders::readFile(path);
     QVERIFY(after.startsWith("; mine\r\n[ChatList]\r\nTEAM0=0\r\nExtra=kept\r\nMSG0=new\r\nMSG1=\r\n"));
     QVERIFY(after.endsWith("TEAM9=0\r\n[Other]\r\nx=y\r\n"));
@@ -131,23 +120,23 @@ void TestChatSetFile::writeKeepsOtherContent()
 void TestChatSetFile::unreadableFileIsNotReplaced()
 {
     // A folder where the set file should be cannot be read: neither read nor written over.
-    const QString path = chatsetfile::pathOf(QStringLiteral("set"));
+    const QString path = this->path("set");
     QVERIFY(QDir().mkdir(path));
     QVERIFY_THROWS_EXCEPTION(UserError, chatsetfile::read(path));
-    QVERIFY_THROWS_EXCEPTION(UserError, chatsetfile::write(path, sample()));
+    QVERIFY_THROWS_EXCEPTION(UserError, chatsetfile::save(folder(), QStringLiteral("set"), sample()));
     QVERIFY(QFileInfo(path).isDir());
 }
 
 void TestChatSetFile::fullDiskKeepsOldFile()
 {
-    const QString path = chatsetfile::pathOf(QStringLiteral("set"));
+    const QString path = this->path("set");
     TestFolders::writeFile(path, "[ChatList]\r\nMSG0=old\r\n");
     {
         FileSizeLimit limit(64);
         if (!limit.isActive())
             QSKIP("file size limit unavailable");
         try {
-            chatsetfile::write(path, sample());
+            chatsetfile::save(folder(), QStringLiteral("set"), sample());
             QFAIL("written past a full disk");
         } catch (const UserError& e) {
             QVERIFY2(e.text().contains(QStringLiteral("に書き込めません")), qPrintable(e.text()));
@@ -159,9 +148,9 @@ void TestChatSetFile::fullDiskKeepsOldFile()
 void TestChatSetFile::listNames()
 {
     for (const char* name : {"beta.lst", "Alpha.lst", "gamma.LST", "a.b.lst", ".lst", "notes.txt"})
-        TestFolders::writeFile(QString::fromLatin1(name), "");
-    QVERIFY(QDir().mkdir(QStringLiteral("folder.lst")));
-    QCOMPARE(chatsetfile::listNames(),
+        TestFolders::writeFile(m_dir->filePath(QString::fromLatin1(name)), "");
+    QVERIFY(QDir().mkdir(m_dir->filePath(QStringLiteral("folder.lst"))));
+    QCOMPARE(chatsetfile::listNames(folder()),
              (QStringList{QStringLiteral("a.b"), QStringLiteral("Alpha"), QStringLiteral("beta")}));
 }
 

@@ -2,6 +2,7 @@
 #include "options/MultiplayPage.h"
 #include "platform/Cp932.h"
 
+#include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
@@ -25,7 +26,6 @@ class TestMultiplayPage : public QObject
 private slots:
     void init();
     void cleanup();
-    void saveThenChoose();
     void saveListsANameOnce();
     void saveRefuses_data();
     void saveRefuses();
@@ -49,20 +49,26 @@ struct Page
 {
     ScriptedPrompter prompter;
     MultiplayPage page{prompter};
-    QComboBox* sets = page.ComboBox3();
+    QComboBox* sets = control<QComboBox>(page, QStringLiteral("ComboBox3"));
+
+    QLineEdit* mes(int n) const { return control<QLineEdit>(page, QStringLiteral("Mes%1").arg(n)); }
+    QCheckBox* tc(int n) const { return control<QCheckBox>(page, QStringLiteral("tc%1").arg(n)); }
+    // The keypad button that focuses a slot: "0" is Button16, "9" is Button25.
+    QPushButton* keypad(int n) const { return control<QPushButton>(page, QStringLiteral("Button%1").arg(16 + n)); }
+    QToolButton* button(const char* name) const { return control<QToolButton>(page, QString::fromLatin1(name)); }
 
     void fill(const QString& prefix)
     {
         for (int n = 0; n < 10; ++n) {
-            page.Mes(n)->setText(prefix + QString::number(n));
-            page.tc(n)->setChecked(n % 3 == 0);
+            mes(n)->setText(prefix + QString::number(n));
+            tc(n)->setChecked(n % 3 == 0);
         }
     }
     QStringList texts() const
     {
         QStringList out;
         for (int n = 0; n < 10; ++n)
-            out << page.Mes(n)->text() + (page.tc(n)->isChecked() ? QStringLiteral("+") : QString());
+            out << mes(n)->text() + (tc(n)->isChecked() ? QStringLiteral("+") : QString());
         return out;
     }
     QStringList entries() const
@@ -96,21 +102,6 @@ void TestMultiplayPage::cleanup()
     m_dir.reset();
 }
 
-void TestMultiplayPage::saveThenChoose()
-{
-    Page p;
-    p.fill(QStringLiteral("予定"));
-    const QStringList saved = p.texts();
-    p.sets->setEditText(QStringLiteral("abc"));
-    QTest::mouseClick(p.page.btnSaveChatSet(), Qt::LeftButton);
-    QVERIFY(TestFolders::readFile(QStringLiteral("abc.lst"))
-                .startsWith("[ChatList]\r\nMSG0=" + cp932::fromUnicode(u"予定0") + "\r\nTEAM0=1\r\nMSG1="));
-    p.fill(QStringLiteral("other"));
-    p.choose(QStringLiteral("abc"));
-    QCOMPARE(p.texts(), saved);
-    QVERIFY(p.prompter.asked.isEmpty());
-}
-
 void TestMultiplayPage::saveListsANameOnce()
 {
     TestFolders::writeFile(QStringLiteral("b.lst"), "");
@@ -118,17 +109,26 @@ void TestMultiplayPage::saveListsANameOnce()
     Page p;
     QCOMPARE(p.entries(), (QStringList{QStringLiteral("b"), QStringLiteral("d")}));
     QCOMPARE(p.sets->currentText(), QStringLiteral("現在の設定"));
+    p.fill(QStringLiteral("予定"));
+    const QStringList saved = p.texts();
     p.sets->setEditText(QStringLiteral("b"));
-    QTest::mouseClick(p.page.btnSaveChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnSaveChatSet"), Qt::LeftButton);
+    QVERIFY(TestFolders::readFile(QStringLiteral("b.lst"))
+                .startsWith("[ChatList]\r\nMSG0=" + cp932::fromUnicode(u"予定0") + "\r\nTEAM0=1\r\nMSG1="));
     p.sets->setEditText(QStringLiteral("a"));
-    QTest::mouseClick(p.page.btnSaveChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnSaveChatSet"), Qt::LeftButton);
     // The initial text is a name like any other.
     p.sets->setEditText(QStringLiteral("現在の設定"));
-    QTest::mouseClick(p.page.btnSaveChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnSaveChatSet"), Qt::LeftButton);
     QCOMPARE(p.entries(), (QStringList{QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("a"),
                                        QStringLiteral("現在の設定")}));
     QVERIFY(QFile::exists(QStringLiteral("現在の設定.lst")));
-    QVERIFY(TestFolders::readFile(QStringLiteral("b.lst")).startsWith("[ChatList]"));
+
+    // Choosing a saved set brings its slots back.
+    p.fill(QStringLiteral("other"));
+    p.choose(QStringLiteral("b"));
+    QCOMPARE(p.texts(), saved);
+    QVERIFY(p.prompter.asked.isEmpty());
 }
 
 void TestMultiplayPage::saveRefuses_data()
@@ -152,9 +152,9 @@ void TestMultiplayPage::saveRefuses()
     QFETCH(QString, slot0);
     QFETCH(QString, message);
     Page p;
-    p.page.Mes(0)->setText(slot0);
+    p.mes(0)->setText(slot0);
     p.sets->setEditText(name);
-    QTest::mouseClick(p.page.btnSaveChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnSaveChatSet"), Qt::LeftButton);
     QCOMPARE(p.prompter.asked.size(), 1);
     QVERIFY2(p.prompter.asked[0].text.contains(message), qPrintable(p.prompter.asked[0].text));
     QVERIFY(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
@@ -189,16 +189,16 @@ void TestMultiplayPage::copy()
     TestFolders::writeFile(QStringLiteral("taken.lst"), "[ChatList]\r\nMSG0=taken\r\n");
     Page p;
     p.choose(QStringLiteral("abc"));
-    p.page.Mes(0)->setText(QStringLiteral("typed"));
+    p.mes(0)->setText(QStringLiteral("typed"));
     p.prompter.answers << answer;
-    QTest::mouseClick(p.page.btnCopyChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnCopyChatSet"), Qt::LeftButton);
 
     const ScriptedPrompter::Question& q = p.prompter.asked.value(0);
     QCOMPARE(q.initial, QStringLiteral("abcのコピー"));
     QVERIFY2(p.prompter.asked.value(1).text.startsWith(message), qPrintable(p.prompter.asked.value(1).text));
     QCOMPARE(p.entries(), entries);
     QCOMPARE(p.sets->currentText(), entries.size() == 3 ? entries.last() : QStringLiteral("abc"));
-    QCOMPARE(p.page.Mes(0)->text(), QStringLiteral("typed")); // the slots are not reloaded
+    QCOMPARE(p.mes(0)->text(), QStringLiteral("typed")); // the slots are not reloaded
     QCOMPARE(TestFolders::readFile(QStringLiteral("taken.lst")), QByteArray("[ChatList]\r\nMSG0=taken\r\n"));
     QCOMPARE(TestFolders::readFile(QStringLiteral("abcのコピー.lst")),
              entries.size() == 3 ? QByteArray("[ChatList]\r\nMSG0=from abc\r\n") : QByteArray());
@@ -213,25 +213,25 @@ void TestMultiplayPage::deleteSet()
     // Chosen abc, then typed def: def is the set asked about and deleted; abc stays listed and loaded.
     p.sets->setEditText(QStringLiteral("def"));
     p.prompter.answers << false << true;
-    QTest::mouseClick(p.page.btnDeleteChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnDeleteChatSet"), Qt::LeftButton);
     QVERIFY(QFile::exists(QStringLiteral("def.lst")));
-    QTest::mouseClick(p.page.btnDeleteChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnDeleteChatSet"), Qt::LeftButton);
     QCOMPARE(p.prompter.asked.value(1).text, QStringLiteral("\"def\" 設定を削除しますか？"));
     QVERIFY(!QFile::exists(QStringLiteral("def.lst")));
     QCOMPARE(p.entries(), QStringList{QStringLiteral("abc")});
-    QCOMPARE(p.page.Mes(4)->text(), QStringLiteral("four"));
-    QVERIFY(p.page.tc(4)->isChecked());
+    QCOMPARE(p.mes(4)->text(), QStringLiteral("four"));
+    QVERIFY(p.tc(4)->isChecked());
 
     p.sets->setEditText(QStringLiteral("gone"));
     p.prompter.answers << true;
-    QTest::mouseClick(p.page.btnDeleteChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnDeleteChatSet"), Qt::LeftButton);
     QCOMPARE(p.prompter.asked.value(3).text, QStringLiteral("ファイルが削除出来ませんでした"));
     QCOMPARE(p.entries(), QStringList{QStringLiteral("abc")});
 
     // Nothing happens without a name.
     p.sets->setEditText(QString());
-    QTest::mouseClick(p.page.btnDeleteChatSet(), Qt::LeftButton);
-    QTest::mouseClick(p.page.btnCopyChatSet(), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnDeleteChatSet"), Qt::LeftButton);
+    QTest::mouseClick(p.button("btnCopyChatSet"), Qt::LeftButton);
     QCOMPARE(p.prompter.asked.size(), 4);
 }
 
@@ -254,13 +254,13 @@ void TestMultiplayPage::loadFromFile()
     const QString path = QDir(QStringLiteral("elsewhere")).absoluteFilePath(file);
     TestFolders::writeFile(path, "[ChatList]\r\nMSG3=loaded\r\nTEAM3=5\r\n");
     Page p;
-    p.page.Mes(3)->setText(QStringLiteral("kept"));
+    p.mes(3)->setText(QStringLiteral("kept"));
     if (answer.isValid())
         answer = path;
     p.prompter.answers << answer;
-    QTest::mouseClick(p.page.btnLoadChatSet(), Qt::LeftButton);
-    QCOMPARE(p.page.Mes(3)->text(), slot3);
-    QCOMPARE(p.page.tc(3)->isChecked(), slot3 == QLatin1String("loaded"));
+    QTest::mouseClick(p.button("btnLoadChatSet"), Qt::LeftButton);
+    QCOMPARE(p.mes(3)->text(), slot3);
+    QCOMPARE(p.tc(3)->isChecked(), slot3 == QLatin1String("loaded"));
     QCOMPARE(p.sets->count(), 0);
     QCOMPARE(p.sets->currentText(), QStringLiteral("現在の設定"));
 }
@@ -271,15 +271,15 @@ void TestMultiplayPage::unreadableSetKeepsTheSlots()
     Page p;
     QVERIFY(QFile::remove(QStringLiteral("abc.lst")));
     QVERIFY(QDir().mkdir(QStringLiteral("abc.lst")));
-    p.page.Mes(0)->setText(QStringLiteral("kept"));
+    p.mes(0)->setText(QStringLiteral("kept"));
     p.choose(QStringLiteral("abc"));
-    QCOMPARE(p.page.Mes(0)->text(), QStringLiteral("kept"));
+    QCOMPARE(p.mes(0)->text(), QStringLiteral("kept"));
     QVERIFY(p.prompter.texts().value(0).contains(QStringLiteral("を読み込めません")));
 
     // A set that vanished reads as empty, as the game's own tools read it.
     QVERIFY(QDir().rmdir(QStringLiteral("abc.lst")));
     p.choose(QStringLiteral("abc"));
-    QCOMPARE(p.page.Mes(0)->text(), QString());
+    QCOMPARE(p.mes(0)->text(), QString());
 }
 
 void TestMultiplayPage::keypadFocusesSlotsAndIsNotTabbedTo()
@@ -289,23 +289,23 @@ void TestMultiplayPage::keypadFocusesSlotsAndIsNotTabbedTo()
     p.page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&p.page));
     for (int n = 0; n < 10; ++n) {
-        QTest::mouseClick(p.page.keypadButton(n), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), p.page.Mes(n));
+        QTest::mouseClick(p.keypad(n), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), p.mes(n));
     }
     for (int i = 0; i < 60; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         for (int n = 0; n < 10; ++n)
-            QVERIFY(QApplication::focusWidget() != p.page.keypadButton(n));
+            QVERIFY(QApplication::focusWidget() != p.keypad(n));
     }
 }
 
 void TestMultiplayPage::controlsWithoutCaptionHaveNamesOfTheirOwn()
 {
     Page p;
-    QList<QWidget*> controls{p.page.btnLoadChatSet(), p.page.btnSaveChatSet(), p.page.btnCopyChatSet(),
-                             p.page.btnDeleteChatSet()};
+    QList<QWidget*> controls{p.button("btnLoadChatSet"), p.button("btnSaveChatSet"), p.button("btnCopyChatSet"),
+                             p.button("btnDeleteChatSet")};
     for (int n = 0; n < MultiplayPage::SlotCount; ++n)
-        controls << p.page.tc(n);
+        controls << p.tc(n);
     QSet<QString> names;
     for (QWidget* w : std::as_const(controls)) {
         // What a screen reader reads: a button's tip, each box a name of its own.

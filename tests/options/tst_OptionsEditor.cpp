@@ -6,6 +6,7 @@
 #include "options/OptionsEditor.h"
 #include "platform/Cp932.h"
 
+#include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
@@ -34,11 +35,9 @@ private slots:
     void failedSaveLeavesTheFile_data();
     void failedSaveLeavesTheFile();
     void unreadableDocumentIsNotWrittenAtTheEnd();
-    void documentThatAppearedLaterIsNotWrittenAtTheEnd();
-    void explicitSavesWithoutDocument();
+    void missingDocument();
     void reloadAsksFirstAndReloadsModsToo();
-    void defaultsButtons();
-    void sharedColourDialog();
+    void colourAndGammaButtons();
     void resolutionList();
 };
 
@@ -62,6 +61,18 @@ struct Rig
         // The demo's resolution is listed unless a test says otherwise.
         gp.addDisplayModes({{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}});
     }
+    // The pages' controls, found by their object names.
+    template <typename T> T* find(const char* name) const
+    {
+        T* c = mp.findChild<T*>(QString::fromLatin1(name));
+        return c ? c : control<T>(gp, QString::fromLatin1(name));
+    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    QCheckBox* box(const char* name) const { return find<QCheckBox>(name); }
+    QComboBox* list(const char* name) const { return find<QComboBox>(name); }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
+    QSlider* gammaBar() const { return find<QSlider>("GammaBar"); }
     QString path() const { return folders.game(QStringLiteral("options.xml")); }
     QByteArray bytes() const { return TestFolders::readFile(path()); }
     void setBytes(const QByteArray& b) const { TestFolders::writeFile(path(), b); }
@@ -96,24 +107,24 @@ void TestOptionsEditor::loadsTheDocument()
     Rig rig;
     QVERIFY(rig.editor.OptionsFileExists());
     QVERIFY(rig.editor.store().load());
-    QCOMPARE(rig.mp.PlayerName()->text(), QStringLiteral("Ghost_Lead"));
-    QCOMPARE(rig.mp.HostName()->text(), QStringLiteral("Morvane CO-OP 初心者歓迎"));
-    QVERIFY(rig.mp.HostMessage()->text().startsWith(QStringLiteral("ようこそ！予備弾薬")));
-    QCOMPARE(rig.mp.Mes(0)->text(), QStringLiteral("了解！"));
-    QCOMPARE(rig.mp.Mes(9)->text(), QStringLiteral("予備マガジン求む"));
-    QCOMPARE(rig.mp.tc(0)->isChecked(), true);
-    QCOMPARE(rig.mp.tc(3)->isChecked(), false);
-    const QList<bool> boxes{rig.gp.ChkFullScr()->isChecked(),         rig.gp.ChkFrameRate()->isChecked(),
-                            rig.gp.ChkCompressTexture()->isChecked(), rig.gp.ChkDeadBody()->isChecked(),
-                            rig.gp.ChkShowBlood()->isChecked(),       rig.gp.ChkThreatIndicator()->isChecked(),
-                            rig.gp.ChkSoftwareSound()->isChecked()};
+    QCOMPARE(rig.edit("PlayerName")->text(), QStringLiteral("Ghost_Lead"));
+    QCOMPARE(rig.edit("HostName")->text(), QStringLiteral("Morvane CO-OP 初心者歓迎"));
+    QVERIFY(rig.edit("HostMessage")->text().startsWith(QStringLiteral("ようこそ！予備弾薬")));
+    QCOMPARE(rig.edit("Mes0")->text(), QStringLiteral("了解！"));
+    QCOMPARE(rig.edit("Mes9")->text(), QStringLiteral("予備マガジン求む"));
+    QCOMPARE(rig.box("tc0")->isChecked(), true);
+    QCOMPARE(rig.box("tc3")->isChecked(), false);
+    const QList<bool> boxes{rig.box("ChkFullScr")->isChecked(),         rig.box("ChkFrameRate")->isChecked(),
+                            rig.box("ChkCompressTexture")->isChecked(), rig.box("ChkDeadBody")->isChecked(),
+                            rig.box("ChkShowBlood")->isChecked(),       rig.box("ChkThreatIndicator")->isChecked(),
+                            rig.box("ChkSoftwareSound")->isChecked()};
     QCOMPARE(boxes, (QList<bool>{false, true, true, false, false, true, true}));
-    QCOMPARE(rig.gp.ReticuleColor()->colour(), 0xFF4020u);
-    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0x40A0FFu);
-    QCOMPARE(rig.gp.GammaBar()->value(), 60);
-    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.600000"));
-    QCOMPARE(rig.gp.ComboBox1()->currentText(), QStringLiteral("800x600"));
-    QCOMPARE(rig.gp.ComboBox2()->currentText(), QStringLiteral("16"));
+    QCOMPARE(rig.swatch("ReticuleColor")->colour(), 0xFF4020u);
+    QCOMPARE(rig.swatch("ReticuleIFFColor")->colour(), 0x40A0FFu);
+    QCOMPARE(rig.gammaBar()->value(), 60);
+    QCOMPARE(rig.edit("Edit4")->text(), QStringLiteral("0.600000"));
+    QCOMPARE(rig.list("ComboBox1")->currentText(), QStringLiteral("800x600"));
+    QCOMPARE(rig.list("ComboBox2")->currentText(), QStringLiteral("16"));
     QVERIFY(rig.prompter.asked.isEmpty());
 }
 
@@ -122,13 +133,13 @@ void TestOptionsEditor::editedFieldsChangeOnlyTheirLines()
     Rig rig;
     const QByteArray before = rig.bytes();
     QVERIFY(rig.editor.store().load());
-    rig.mp.PlayerName()->setText(QStringLiteral("新兵"));
-    rig.mp.Mes(5)->setText(QStringLiteral("援護求む"));
-    rig.mp.tc(5)->setChecked(true);
+    rig.edit("PlayerName")->setText(QStringLiteral("新兵"));
+    rig.edit("Mes5")->setText(QStringLiteral("援護求む"));
+    rig.box("tc5")->setChecked(true);
     rig.prompter.answers << QVariant(quint32(0x102030));
-    rig.gp.ReticuleColor()->clicked();
-    rig.gp.GammaBar()->setValue(75);
-    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
+    rig.swatch("ReticuleColor")->clicked();
+    rig.gammaBar()->setValue(75);
+    QTest::mouseClick(rig.button("btnSaveMultiplaySettings"), Qt::LeftButton);
 
     QCOMPARE(changedLines(before, rig.bytes()),
              (QByteArrayList{
@@ -174,7 +185,7 @@ void TestOptionsEditor::endWithoutChangesKeepsTheDocument()
     const QByteArray game = rig.bytes();
     rig.setBytes(QByteArray(game).replace("\r\n", nl));
     if (!resolutionListed)
-        rig.gp.ComboBox1()->clear();
+        rig.list("ComboBox1")->clear();
     QVERIFY(rig.editor.store().load());
     QVERIFY(rig.editor.store().save());
     QCOMPARE(rig.bytes(), game);
@@ -237,20 +248,20 @@ void TestOptionsEditor::loadEdgeCases()
     QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 1);
     if (!error.isEmpty())
         QVERIFY2(rig.prompter.texts().constFirst().contains(error), qPrintable(rig.prompter.texts().constFirst()));
-    const QStringList now{rig.gp.Edit4()->text(),
-                          QString::number(rig.gp.GammaBar()->value()),
-                          rig.gp.ComboBox1()->currentText(),
-                          rig.gp.ComboBox2()->currentText(),
-                          QString::number(rig.gp.ReticuleColor()->colour(), 16),
-                          rig.gp.ChkFullScr()->isChecked() ? QStringLiteral("1") : QStringLiteral("0")};
+    const QStringList now{rig.edit("Edit4")->text(),
+                          QString::number(rig.gammaBar()->value()),
+                          rig.list("ComboBox1")->currentText(),
+                          rig.list("ComboBox2")->currentText(),
+                          QString::number(rig.swatch("ReticuleColor")->colour(), 16),
+                          rig.box("ChkFullScr")->isChecked() ? QStringLiteral("1") : QStringLiteral("0")};
     QCOMPARE(now, state);
 
     // The end writes back only after a load read everything; a resolution no display has stays as it was.
     rig.editor.store().save();
     QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
     // So do both save buttons, which say why they write nothing.
-    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
-    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
+    QTest::mouseClick(rig.button("Button15"), Qt::LeftButton);
+    QTest::mouseClick(rig.button("btnSaveMultiplaySettings"), Qt::LeftButton);
     QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
     QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 3);
 }
@@ -260,12 +271,12 @@ void TestOptionsEditor::gammaFollowsTheBarOnlyWhenItMoves()
     Rig rig;
     rig.replaceLine("\t\t<Gamma>0.600000</Gamma>", "\t\t<Gamma>0.523456</Gamma>");
     QVERIFY(rig.editor.store().load());
-    QCOMPARE(rig.gp.GammaBar()->value(), 52);
-    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.520000"));
+    QCOMPARE(rig.gammaBar()->value(), 52);
+    QCOMPARE(rig.edit("Edit4")->text(), QStringLiteral("0.520000"));
 
     // The bar already stands there: the document's text stays, and is what the save writes.
     QVERIFY(rig.editor.store().load());
-    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.523456"));
+    QCOMPARE(rig.edit("Edit4")->text(), QStringLiteral("0.523456"));
     QVERIFY(rig.editor.saveGameOptions());
     QVERIFY(rig.bytes().contains("\t\t<Gamma>0.523456</Gamma>\r\n"));
 }
@@ -312,13 +323,10 @@ void TestOptionsEditor::failedSaveLeavesTheFile()
         rig.setBytes(b);
     }
     const QByteArray before = rig.bytes();
-    QLineEdit* edit = rig.mp.findChild<QLineEdit*>(field);
-    if (!edit)
-        edit = rig.gp.findChild<QLineEdit*>(field);
-    QVERIFY(edit);
+    QLineEdit* edit = rig.edit(qPrintable(field));
     edit->setText(typed);
-    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
-    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
+    QTest::mouseClick(rig.button("btnSaveMultiplaySettings"), Qt::LeftButton);
+    QTest::mouseClick(rig.button("Button15"), Qt::LeftButton);
     QCOMPARE(rig.bytes(), before);
     QCOMPARE(edit->text(), typed);
     QCOMPARE(rig.prompter.asked.size(), 2);
@@ -339,11 +347,26 @@ void TestOptionsEditor::unreadableDocumentIsNotWrittenAtTheEnd()
     QVERIFY(QFileInfo(rig.path()).isDir());
 }
 
-void TestOptionsEditor::documentThatAppearedLaterIsNotWrittenAtTheEnd()
+void TestOptionsEditor::missingDocument()
 {
     Rig rig;
     const QByteArray game = rig.bytes();
+    QVERIFY(rig.editor.store().load());
+    QTest::mouseClick(rig.button("Button15"), Qt::LeftButton);
+    QCOMPARE(rig.notice.text(), QStringLiteral("現在の設定を保存しました"));
+    QVERIFY(rig.notice.isVisible());
+    rig.notice.hide();
+
     QVERIFY(QFile::remove(rig.path()));
+    QTest::mouseClick(rig.button("Button15"), Qt::LeftButton);
+    QTest::mouseClick(rig.button("btnSaveMultiplaySettings"), Qt::LeftButton);
+    QVERIFY(!rig.notice.isVisible());
+    QCOMPARE(rig.prompter.asked.size(), 2);
+    QVERIFY(rig.prompter.asked[0].text.contains(QStringLiteral("設定を保存できませんでした")));
+    rig.editor.store().save(); // nor at the end, without a message
+    QVERIFY(!QFile::exists(rig.path()));
+
+    // A document that appeared after a load found none is not written at the end.
     QVERIFY(rig.editor.store().load()); // nothing to read is no failure
     rig.setBytes(game);                 // the game made its document meanwhile
     rig.editor.store().save();
@@ -351,30 +374,9 @@ void TestOptionsEditor::documentThatAppearedLaterIsNotWrittenAtTheEnd()
 
     // Once a document was read, the end writes it.
     QVERIFY(rig.editor.store().load());
-    rig.mp.PlayerName()->setText(QStringLiteral("B"));
+    rig.edit("PlayerName")->setText(QStringLiteral("B"));
     QVERIFY(rig.editor.store().save());
     QVERIFY(rig.bytes().contains("\t<PlayerName>B</PlayerName>\r\n"));
-    QVERIFY(rig.prompter.asked.isEmpty());
-}
-
-void TestOptionsEditor::explicitSavesWithoutDocument()
-{
-    Rig rig;
-    QVERIFY(rig.editor.store().load());
-    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
-    QCOMPARE(rig.notice.text(), QStringLiteral("現在の設定を保存しました"));
-    QVERIFY(rig.notice.isVisible());
-    rig.notice.hide();
-
-    QVERIFY(QFile::remove(rig.path()));
-    QTest::mouseClick(rig.gp.Button15(), Qt::LeftButton);
-    QTest::mouseClick(rig.mp.btnSaveMultiplaySettings(), Qt::LeftButton);
-    QVERIFY(!rig.notice.isVisible());
-    QCOMPARE(rig.prompter.asked.size(), 2);
-    QVERIFY(rig.prompter.asked[0].text.contains(QStringLiteral("設定を保存できませんでした")));
-    QVERIFY(!QFile::exists(rig.path()));
-    rig.editor.store().save(); // nor at the end, without a message
-    QVERIFY(!QFile::exists(rig.path()));
     QCOMPARE(rig.prompter.asked.size(), 2);
 }
 
@@ -382,67 +384,59 @@ void TestOptionsEditor::reloadAsksFirstAndReloadsModsToo()
 {
     Rig rig;
     QVERIFY(rig.editor.store().load());
-    rig.mp.tc(3)->setChecked(true);
-    rig.mp.PlayerName()->setText(QStringLiteral("changed"));
+    rig.box("tc3")->setChecked(true);
+    rig.edit("PlayerName")->setText(QStringLiteral("changed"));
     QAction* reload = rig.editor.reloadConfigFileAction();
 
     rig.prompter.answers << false;
     reload->trigger();
     QCOMPARE(rig.modsReloaded, 0);
-    QVERIFY(rig.mp.tc(3)->isChecked());
+    QVERIFY(rig.box("tc3")->isChecked());
     QCOMPARE(rig.prompter.asked[0].text,
              QStringLiteral("現在設定中の全ての設定が失われます。\r\n設定を前回保存の状態に戻しますか？"));
 
     rig.prompter.answers << true;
     reload->trigger();
     QCOMPARE(rig.modsReloaded, 1);
-    QVERIFY(!rig.mp.tc(3)->isChecked());
-    QCOMPARE(rig.mp.PlayerName()->text(), QStringLiteral("Ghost_Lead"));
+    QVERIFY(!rig.box("tc3")->isChecked());
+    QCOMPARE(rig.edit("PlayerName")->text(), QStringLiteral("Ghost_Lead"));
 }
 
-void TestOptionsEditor::defaultsButtons()
+void TestOptionsEditor::colourAndGammaButtons()
 {
     Rig rig;
-    rig.replaceLine("\t<ReticuleColorG>64</ReticuleColorG>", "\t<ReticuleColorG>214</ReticuleColorG>");
-    rig.replaceLine("\t<ReticuleColorB>32</ReticuleColorB>", "\t<ReticuleColorB>17</ReticuleColorB>");
-    QVERIFY(rig.editor.store().load());
-    const quint32 loaded = rig.gp.ReticuleColor()->colour();
-    QTest::mouseClick(rig.gp.Button32(), Qt::LeftButton);
-    QCOMPARE(rig.gp.ReticuleColor()->colour(), loaded);
-    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0xA0C8FFu);
-
-    // At 50 already: a typed text stays; elsewhere the bar comes back and its text with it.
-    rig.gp.GammaBar()->setValue(50);
-    rig.gp.Edit4()->setText(QStringLiteral("0.42"));
-    QTest::mouseClick(rig.gp.Button35(), Qt::LeftButton);
-    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.42"));
-    rig.gp.GammaBar()->setValue(7);
-    QTest::mouseClick(rig.gp.Button35(), Qt::LeftButton);
-    QCOMPARE(rig.gp.Edit4()->text(), QStringLiteral("0.500000"));
-}
-
-void TestOptionsEditor::sharedColourDialog()
-{
-    Rig rig;
-    const quint32 iffBefore = rig.gp.ReticuleIFFColor()->colour();
+    const quint32 iffBefore = rig.swatch("ReticuleIFFColor")->colour();
     rig.prompter.answers << QVariant(quint32(0x123456)) << QVariant() << QVariant(quint32(0x654321));
-    QTest::mouseClick(rig.gp.ReticuleColor(), Qt::LeftButton);
-    QTest::mouseClick(rig.gp.ReticuleIFFColor(), Qt::LeftButton); // cancelled
-    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), iffBefore);
-    QTest::mouseClick(rig.gp.ReticuleIFFColor(), Qt::LeftButton);
-    QCOMPARE(rig.gp.ReticuleColor()->colour(), 0x123456u);
-    QCOMPARE(rig.gp.ReticuleIFFColor()->colour(), 0x654321u);
-    // Black the first time, then the colour last chosen, whichever swatch asks.
+    QTest::mouseClick(rig.swatch("ReticuleColor"), Qt::LeftButton);
+    QTest::mouseClick(rig.swatch("ReticuleIFFColor"), Qt::LeftButton); // cancelled
+    QCOMPARE(rig.swatch("ReticuleIFFColor")->colour(), iffBefore);
+    QTest::mouseClick(rig.swatch("ReticuleIFFColor"), Qt::LeftButton);
+    QCOMPARE(rig.swatch("ReticuleColor")->colour(), 0x123456u);
+    QCOMPARE(rig.swatch("ReticuleIFFColor")->colour(), 0x654321u);
+    // One colour dialog: black the first time, then the colour last chosen, whichever swatch asks.
     QStringList initial;
     for (const auto& q : rig.prompter.asked)
         initial << q.initial;
     QCOMPARE(initial, (QStringList{QStringLiteral("0"), QStringLiteral("123456"), QStringLiteral("123456")}));
+
+    QTest::mouseClick(rig.button("Button32"), Qt::LeftButton);
+    QCOMPARE(rig.swatch("ReticuleColor")->colour(), 0xFFD611u);
+    QCOMPARE(rig.swatch("ReticuleIFFColor")->colour(), 0xA0C8FFu);
+
+    // At 50 already: a typed text stays; elsewhere the bar comes back and its text with it.
+    rig.gammaBar()->setValue(50);
+    rig.edit("Edit4")->setText(QStringLiteral("0.42"));
+    QTest::mouseClick(rig.button("Button35"), Qt::LeftButton);
+    QCOMPARE(rig.edit("Edit4")->text(), QStringLiteral("0.42"));
+    rig.gammaBar()->setValue(7);
+    QTest::mouseClick(rig.button("Button35"), Qt::LeftButton);
+    QCOMPARE(rig.edit("Edit4")->text(), QStringLiteral("0.500000"));
 }
 
 void TestOptionsEditor::resolutionList()
 {
     Rig rig;
-    QComboBox* list = rig.gp.ComboBox1();
+    QComboBox* list = rig.list("ComboBox1");
     // Headless, the screen's own size stands for the display's modes.
     list->clear();
     rig.editor.FillResolutionList();

@@ -15,3 +15,13 @@ void addControlColumns();
 void addControlRow(const char16_t* name, const char16_t* caption, const char16_t* hint = u"");
 // Compares the current row of that table with the window's control.
 void checkControlRow(const QObject& window);
+
+// The window's control of that type and object name. The test stops with a message when there is none,
+// rather than crashing on it later.
+template <typename T> T* control(const QObject& window, const QString& objectName)
+{
+    T* found = window.findChild<T*>(objectName);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(objectName));
+    return found;
+}
