@@ -3,7 +3,6 @@
 
 #include "game/GameInstallation.h"
 #include "mods/ModLists.h"
-#include "mods/ModRules.h"
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
 #include "platform/Prompter.h"
@@ -45,7 +44,7 @@ void ModJoin::writeListTo(const QString& gameFolder, const QList<QByteArray>& en
         m_lists.WriteModsSet(gameFolder);
     } else {
         // The player pointed the program at another game meanwhile: its lists are not this game's.
-        textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(entries));
+        ModLists::WriteModsSet(gameFolder, entries);
     }
 }
 
