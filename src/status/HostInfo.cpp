@@ -3,7 +3,6 @@
 
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
-#include "launch/StateInfo.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/PlainToolTip.h"
@@ -75,10 +74,10 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 
 } // namespace
 
-THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
+THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts,
                            hostinfo::ModPresence isModInstalled, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_hosts(hosts),
-      m_notice(notice), m_isModInstalled(std::move(isModInstalled))
+      m_isModInstalled(std::move(isModInstalled))
 {
     FormCreate();
     connect(m_hosts.hostInfoAction(), &QAction::triggered, this, guarded(m_prompter, [this] { N18Click(); }));
@@ -223,7 +222,7 @@ void THostInfoDlg::N18Click()
     m_fetching = true;
     m_hosts.hostInfoAction()->setEnabled(false);
     m_refresh->setEnabled(false);
-    m_notice.showNotice(FetchingText);
+    emit notice(FetchingText);
     m_noticeTimer->start();
     // A query program that is missing or cannot start throws; the fetch still ends in order.
     auto ending = qScopeGuard([this] { endFetch(); });
@@ -256,16 +255,15 @@ void THostInfoDlg::endFetch()
     m_refresh->setEnabled(true);
     m_hosts.hostInfoAction()->setEnabled(true);
     // Another notice that took the window over meanwhile is left to close by itself.
-    if (m_notice.isVisible() && m_notice.text() == FetchingText)
-        m_notice.close();
+    emit noticeWithdrawn(FetchingText);
     m_fetching = false;
     emit fetchEnded();
 }
 
 void THostInfoDlg::keepNoticeUp()
 {
-    if (m_fetching && m_notice.isVisible() && m_notice.text() == FetchingText)
-        m_notice.showNotice(FetchingText);
+    if (m_fetching)
+        emit noticeRenewed(FetchingText);
 }
 
 void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip)

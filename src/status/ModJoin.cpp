@@ -20,10 +20,9 @@ const QString RestoredNotice = QStringLiteral("MODの構成を元に戻しまし
 
 } // namespace
 
-ModJoin::ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, std::function<QString()> gameFolder,
+ModJoin::ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, const GameInstallation& game,
                  QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_lists(lists),
-      m_gameFolder(std::move(gameFolder))
+    : QObject(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_lists(lists), m_game(game)
 {
 }
 
@@ -33,7 +32,7 @@ QString ModJoin::journalPath() const { return QDir(m_programFolder).filePath(mod
 
 bool ModJoin::isCurrentGame(const QString& gameFolder) const
 {
-    const QString current = m_gameFolder ? m_gameFolder() : QString();
+    const QString& current = m_game.folder();
     return !current.isEmpty() && QDir::cleanPath(current) == QDir::cleanPath(gameFolder);
 }
 
@@ -76,7 +75,7 @@ QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QStrin
                            "\n記録 %1 は次の起動時にもう一度使います。")
                 .arg(QDir::toNativeSeparators(journalPath())));
 
-    const QString folder = m_gameFolder ? m_gameFolder() : QString();
+    const QString folder = m_game.folder();
     if (folder.isEmpty())
         throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため、MODを切り替えられません"));
     const QList<QByteArray> previous = m_lists.activeEntries();
