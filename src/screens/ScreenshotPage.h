@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class GameInstallation;
 class Prompter;
 class QListView;
