@@ -8,7 +8,7 @@
 //                                       start-up comparison of run.sh (prints "shown <ns>" when painted);
 //                                       tab 1 opens on the "MOD" tab, for a look at it
 #include "SilentPrompter.h"
-#include "launch/StateInfo.h"
+#include "game/GameInstallation.h"
 #include "mods/ModListView.h"
 #include "mods/ModLists.h"
 #include "mods/ModsPage.h"
@@ -75,12 +75,11 @@ int show(const QString& game, int runs)
     for (int i = 0; i < runs; ++i) {
         QTemporaryDir program;
         SilentPrompter prompter;
-        TStateInfoForm notice;
+        const GameInstallation installation(game);
         QMainWindow window;
         auto* tabs = new QTabWidget(&window);
         tabs->addTab(new QWidget, QStringLiteral("ホスト"));
-        auto* page = new ModsPage(
-            prompter, program.path(), [&] { return game; }, notice);
+        auto* page = new ModsPage(prompter, program.path(), installation);
         tabs->addTab(page, QStringLiteral("MOD"));
         window.setCentralWidget(tabs);
         window.resize(394, 446);
@@ -118,11 +117,10 @@ int window(const QString& game, int tab)
     QApplication::setFont(uiFont());
     QTemporaryDir program;
     SilentPrompter prompter;
-    TStateInfoForm notice;
+    const GameInstallation installation(game);
     QMainWindow window;
     auto* tabs = new QTabWidget(&window);
-    auto* page = new ModsPage(
-        prompter, program.path(), [&] { return game; }, notice);
+    auto* page = new ModsPage(prompter, program.path(), installation);
     for (const QString& caption : {QStringLiteral("ホスト"), QStringLiteral("MOD"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"),
                                    QStringLiteral("SSビュー"), QStringLiteral("全般"), QStringLiteral("リンク")})
         tabs->addTab(caption == QLatin1String("MOD") ? page : new QWidget, caption);

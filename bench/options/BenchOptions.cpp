@@ -6,7 +6,7 @@
 //   3. a 10 MB document (damaged or hostile), loaded and saved once.
 // Usage: bench_options [runs, default 200]
 #include "SilentPrompter.h"
-#include "launch/StateInfo.h"
+#include "game/GameInstallation.h"
 #include "options/OptionsEditor.h"
 #include "options/TXMLParser.h"
 
@@ -123,9 +123,8 @@ int main(int argc, char** argv)
     writeFile(path, doc);
 
     SilentPrompter prompter;
-    TStateInfoForm notice;
-    OptionsEditor editor(
-        prompter, [&] { return game; }, notice, [] {});
+    const GameInstallation installation(game);
+    OptionsEditor editor(prompter, installation, [] {});
     editor.FillResolutionList();
 
     std::printf("options.xml: %lld lines, %lld bytes; %d runs each\n", static_cast<long long>(doc.count('\n')),

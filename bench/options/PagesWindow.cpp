@@ -3,7 +3,7 @@
 // the options document of the game folder named by MORVANE_BENCH_GAME: what the options editor adds
 // to the program's start-up.
 #include "SilentPrompter.h"
-#include "launch/StateInfo.h"
+#include "game/GameInstallation.h"
 #include "options/GeneralPage.h"
 #include "options/MultiplayPage.h"
 #include "options/OptionsEditor.h"
@@ -22,9 +22,8 @@ int main(int argc, char** argv)
     const QString game = qEnvironmentVariable("MORVANE_BENCH_GAME");
     SilentPrompter prompter;
     QMainWindow window;
-    TStateInfoForm notice(&window);
-    OptionsEditor editor(
-        prompter, [&] { return game; }, notice, [] {});
+    const GameInstallation installation(game);
+    OptionsEditor editor(prompter, installation, [] {});
     auto* tabs = new QTabWidget(&window);
     tabs->addTab(new QWidget, QStringLiteral("ホスト"));
     tabs->addTab(new QWidget, QStringLiteral("MOD"));

@@ -7,6 +7,7 @@
 //   4. the second showing, from the thumbnail cache, in a new page (target < 0.5 s).
 // Usage: bench_screens [files, default 500] [runs, default 5]
 #include "SilentPrompter.h"
+#include "game/GameInstallation.h"
 #include "screens/ScreenshotFiles.h"
 #include "screens/ScreenshotModel.h"
 #include "screens/ScreenshotPage.h"
@@ -264,6 +265,7 @@ int main(int argc, char** argv)
     const QString cache = root.filePath(QStringLiteral("cache"));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
     const QList<ScreenshotFile> files = screenshotfiles::list(folder, [](const QString&) { return true; });
+    const GameInstallation installation(folder);
 
     SilentPrompter prompter;
     const Timing single = plainLoop(files, 1);
@@ -278,7 +280,7 @@ int main(int argc, char** argv)
         QTabWidget tabs;
         tabs.resize(394, 420);
         tabs.addTab(new QWidget, QStringLiteral("ホスト"));
-        auto* page = new ScreenshotPage(prompter, [&] { return folder; });
+        auto* page = new ScreenshotPage(prompter, installation);
         tabs.addTab(page, QStringLiteral("SSビュー"));
         tabs.show();
         QCoreApplication::processEvents();
@@ -303,7 +305,7 @@ int main(int argc, char** argv)
         sameAll.push_back(show(tabs, *page, true).allShown);
 
         // A new page, as at the next start of the program: the thumbnails come from the cache.
-        auto* again = new ScreenshotPage(prompter, [&] { return folder; });
+        auto* again = new ScreenshotPage(prompter, installation);
         tabs.addTab(again, QStringLiteral("SSビュー2"));
         const Showing warm = show(tabs, *again, true);
         cachedAll.push_back(warm.allShown);
@@ -313,7 +315,7 @@ int main(int argc, char** argv)
         // Once more from an empty cache without the heartbeat, whose own wake-ups would count: the
         // CPU time of the window's thread and of the whole program until all are shown.
         QDir(cache).removeRecursively();
-        auto* quiet = new ScreenshotPage(prompter, [&] { return folder; });
+        auto* quiet = new ScreenshotPage(prompter, installation);
         tabs.addTab(quiet, QStringLiteral("SSビュー3"));
         const Showing measured = show(tabs, *quiet, false);
         windowCpu.push_back(measured.windowCpu);

@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "app/HostTab.h"
 
+#include "app/TrayController.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostListTransfer.h"
 #include "hosts/HostWatchRules.h"
 #include "hosts/HostWatches.h"
 #include "hosts/HostsPage.h"
+#include "hosts/THostList.h"
 #include "launch/AddressBar.h"
 #include "launch/GameLauncher.h"
 #include "launch/HostCreationPanel.h"
 #include "launch/PublicAddressPanel.h"
+#include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/PlainToolTip.h"
+#include "status/HostInfo.h"
+#include "status/ModJoin.h"
 #include "status/StatusCheck.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
@@ -23,12 +29,16 @@
 
 HostTab::HostTab(Prompter& prompter, const QString& programFolder, AddressHistory& history, GameLauncher& launcher,
                  QWidget* parent)
-    : QWidget(parent), m_hosts(new HostsPage(prompter, this)), m_statusButton(new QPushButton(this)),
+    : QWidget(parent), m_prompter(prompter), m_hosts(new HostsPage(prompter, this)),
+      m_statusButton(new QPushButton(this)),
       m_status(new StatusCheck(prompter, m_hosts->hosts(), programFolder, m_statusButton, this)),
       m_address(new AddressBar(prompter, history, launcher, this)),
       m_creation(new HostCreationPanel(prompter, launcher)), m_publicAddress(new PublicAddressPanel(prompter)),
       m_transfer(new HostListTransfer(prompter, m_hosts->hosts(), programFolder, this)), m_launcher(launcher),
       m_programFolder(programFolder), m_watches(new HostWatches(this)),
+      m_hostListStore(
+          prompter, [this] { THostList(m_hosts->hosts()).LoadHostList(hostListPath()); },
+          [this] { THostList(m_hosts->hosts()).SaveHostList(hostListPath()); }),
       m_watchStore(
           prompter, [this] { m_watches->load(QDir(m_programFolder).filePath(hostwatch::FileName)); },
           [this] { m_watches->save(QDir(m_programFolder).filePath(hostwatch::FileName), m_hosts->hosts()); }),
@@ -69,6 +79,46 @@ HostTab::HostTab(Prompter& prompter, const QString& programFolder, AddressHistor
     layout->addWidget(m_hosts, 1);
     layout->addWidget(m_address);
     layout->addWidget(creation);
+}
+
+QString HostTab::hostListPath() const { return apppaths::join(m_programFolder, THostList::fileName()); }
+
+void HostTab::checkHostListFile()
+{
+    THostList(m_hosts->hosts()).CheckHostListFile(hostListPath(), m_prompter, m_transfer->webListOpener());
+}
+
+void HostTab::attachTray(TrayController& tray)
+{
+    connect(this, &HostTab::hostNotification, this, [this, &tray](const QString& title, const QString& text) {
+        if (!tray.showNotification(title, text))
+            emit notice(text);
+    });
+    connect(&tray, &TrayController::notificationClicked, this, guarded(m_prompter, [this] { joinNotifiedHost(); }));
+}
+
+void HostTab::attachModJoin(ModJoin& modJoin, hostinfo::ModPresence isModInstalled)
+{
+    m_modJoin = &modJoin;
+    m_isModInstalled = std::move(isModInstalled);
+    modJoin.setJoiner([this](const QString& address, const QString& name) { join(address, name); });
+    // The host information dialog is made the first time it is asked for (then it connects to the
+    // item itself); until then no host has reported its mods, so its join stays off as it starts.
+    m_hostInfoOpener = connect(m_hosts->hostInfoAction(), &QAction::triggered, this,
+                               guarded(m_prompter, [this] { hostInfoDialog()->N18Click(); }));
+}
+
+THostInfoDlg* HostTab::hostInfoDialog()
+{
+    if (!m_hostInfo) {
+        disconnect(m_hostInfoOpener);
+        m_hostInfo = new THostInfoDlg(m_prompter, m_programFolder, *m_hosts, m_isModInstalled, window());
+        m_hostInfo->attachModJoin(m_modJoin);
+        connect(m_hostInfo, &THostInfoDlg::notice, this, &HostTab::notice);
+        connect(m_hostInfo, &THostInfoDlg::noticeRenewed, this, &HostTab::noticeRenewed);
+        connect(m_hostInfo, &THostInfoDlg::noticeWithdrawn, this, &HostTab::noticeWithdrawn);
+    }
+    return m_hostInfo;
 }
 
 void HostTab::join(const QString& address, const QString& name)

@@ -9,14 +9,13 @@
 #include "game/GameInstallation.h"
 #include "hosts/HostListTransfer.h"
 #include "hosts/HostsPage.h"
-#include "hosts/THostList.h"
 #include "launch/AddressBar.h"
 #include "launch/AddressHistory.h"
 #include "launch/DirectIPConnect.h"
 #include "launch/GameLauncher.h"
 #include "launch/LaunchSettings.h"
+#include "launch/NoticeWindow.h"
 #include "launch/PublicAddressPanel.h"
-#include "launch/StateInfo.h"
 #include "mods/ModsPage.h"
 #include "music/MusicPage.h"
 #include "options/GeneralPage.h"
@@ -27,7 +26,6 @@
 #include "platform/Prompter.h"
 #include "platform/UiFont.h"
 #include "screens/ScreenshotPage.h"
-#include "status/HostInfo.h"
 #include "status/ModJoin.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
@@ -36,7 +34,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -55,8 +52,6 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     : QMainWindow(parent), m_prompter(prompter), m_programFolder(programFolder), m_settings(programFolder),
       m_settingsStore(
           prompter, [this] { LoadSettings(); }, [this] { SaveSettings(); }),
-      m_hostListStore(
-          prompter, [this] { LoadHostList(); }, [this] { SaveHostList(); }),
       m_historyStore(
           prompter, [this] { m_history->loadFile(historyPath()); }, [this] { m_history->saveFile(historyPath()); })
 {
@@ -67,10 +62,9 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     m_history = new AddressHistory(this);
-    m_launcher = new GameLauncher(m_prompter, this);
+    m_launcher = new GameLauncher(m_prompter, m_game, this);
     m_launcher->setWindowParent(this);
-    m_launcher->setGameFolderSource([this] { return m_gameFolder; });
-    m_stateInfo = new TStateInfoForm(this);
+    m_notices = new NoticeWindow(this);
     createTabs();
     createMenus();
     m_tray = new TrayController(this, m_trayMenu, this);
@@ -86,26 +80,18 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::wireSubsystems()
 {
-    // The host information dialog is made the first time it is asked for (then it connects to the
-    // item itself); until then no host has reported its mods, so its join stays off as it starts.
-    m_hostInfoOpener = connect(hostsPage()->hostInfoAction(), &QAction::triggered, this,
-                               guarded(m_prompter, [this] { hostInfoDialog()->N18Click(); }));
     // "このMODで接続": the dialog and the grid's item switch the mod tab's lists for the join.
-    m_modJoin = new ModJoin(
-        m_prompter, m_programFolder, m_mods->lists(), [this] { return m_gameFolder; }, this);
-    m_modJoin->setJoiner([this](const QString& address, const QString& name) {
-        m_launcher->LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, name));
-    });
+    m_modJoin = new ModJoin(m_prompter, m_programFolder, m_mods->lists(), m_game, this);
+    m_hostTab->attachModJoin(*m_modJoin, [this](QByteArrayView mod) { return m_mods->isInstalled(mod); });
     connect(m_modJoin, &ModJoin::runningChanged, m_mods, &ModsPage::setJoinLock);
-    connect(m_modJoin, &ModJoin::notice, m_stateInfo, &TStateInfoForm::showNotice);
-    // Watched favourites notify through the tray (the one-second notice where there is none);
-    // clicking the notification joins the host.
-    connect(m_hostTab, &HostTab::hostNotification, this, [this](const QString& title, const QString& text) {
-        if (!m_tray->showNotification(title, text))
-            m_stateInfo->showNotice(text);
-    });
-    connect(m_tray, &TrayController::notificationClicked, this,
-            guarded(m_prompter, [this] { m_hostTab->joinNotifiedHost(); }));
+    m_hostTab->attachTray(*m_tray);
+    // Every page's one-second notice goes to the one shared window.
+    connect(m_modJoin, &ModJoin::notice, m_notices, &NoticeWindow::show);
+    connect(m_hostTab, &HostTab::notice, m_notices, &NoticeWindow::show);
+    connect(m_hostTab, &HostTab::noticeRenewed, m_notices, &NoticeWindow::renew);
+    connect(m_hostTab, &HostTab::noticeWithdrawn, m_notices, &NoticeWindow::withdraw);
+    connect(m_mods, &ModsPage::notice, m_notices, &NoticeWindow::show);
+    connect(m_options, &OptionsEditor::notice, m_notices, &NoticeWindow::show);
 }
 
 HostsPage* TMainForm::hostsPage() const { return m_hostTab->hostsPage(); }
@@ -116,20 +102,13 @@ bool TMainForm::trayMode() const { return m_tray->trayMode(); }
 
 QString TMainForm::hostViewColorName() const { return hostsPage()->schemeName(); }
 
-QAction* TMainForm::makeAction(const QString& name, const QString& caption, const std::function<void()>& handler)
+QAction* TMainForm::makeAction(const QString& name, const QString& caption, const std::function<void()>& handler,
+                               bool checkable)
 {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
+    a->setCheckable(checkable);
     connect(a, &QAction::triggered, this, guarded(m_prompter, handler));
-    return a;
-}
-
-QAction* TMainForm::makeOption(const QString& name, const QString& caption, bool checked,
-                               const std::function<void()>& handler)
-{
-    QAction* a = makeAction(name, caption, handler);
-    a->setCheckable(true);
-    a->setChecked(checked);
     return a;
 }
 
@@ -146,20 +125,19 @@ void TMainForm::createTabs()
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
     };
-    const auto gameFolder = [this] { return m_gameFolder; };
     m_hostTab = new HostTab(m_prompter, m_programFolder, *m_history, *m_launcher);
-    m_mods = new ModsPage(m_prompter, m_programFolder, gameFolder, *m_stateInfo);
+    m_mods = new ModsPage(m_prompter, m_programFolder, m_game);
     m_options = new OptionsEditor(
-        m_prompter, gameFolder, *m_stateInfo, [this] { m_mods->store().load(); }, this);
+        m_prompter, m_game, [this] { m_mods->store().load(); }, this);
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
     addPage(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
     addPage(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
-    addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"), new ScreenshotPage(m_prompter, gameFolder));
+    addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"), new ScreenshotPage(m_prompter, m_game));
 
     auto* general = new QTabWidget;
     general->setObjectName(QStringLiteral("PageControl2"));
     general->addTab(m_options->generalPage(), QStringLiteral("一般"));
-    m_music = new MusicPage(m_prompter);
+    m_music = new MusicPage(m_prompter, m_game);
     general->addTab(m_music, QStringLiteral("ミュージック"));
     addPage(QStringLiteral("TabGeneral"), QStringLiteral("全般"), general);
     addPage(QStringLiteral("TabLink"), QStringLiteral("リンク"), new LinksPage);
@@ -195,10 +173,10 @@ void TMainForm::createMenus()
     QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("Option1"));
     options->setToolTipsVisible(true);
-    m_inTray =
-        makeOption(QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), false, [this] { N11Click(); });
-    m_noClose = makeOption(QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), false,
-                           [this] { N12Click(); });
+    m_inTray = makeAction(
+        QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), [this] { N11Click(); }, true);
+    m_noClose = makeAction(
+        QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), [this] { N12Click(); }, true);
     m_noClose->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
     options->addActions({m_hostTab->publicAddress()->getIpAtStartUpAction(), m_inTray, m_noClose});
     options->addSeparator();
@@ -242,17 +220,16 @@ void TMainForm::FormCreate()
 {
     m_startingUp = true;
     // The program folder came with construction; the defaults come before the settings.
-    m_gameFolder = apppaths::defaultGameFolder();
+    m_game.setFolder(apppaths::defaultGameFolder());
     m_settingsStore.load(); // each subsystem takes its own keys
     m_mods->applySortOption();
     m_mods->showCurrentSetting();
-    if (!gamefolder::EnsureGameFolder(m_prompter, m_gameFolder))
+    QString gameFolder = m_game.folder();
+    if (!gamefolder::EnsureGameFolder(m_prompter, gameFolder))
         requestEnd();
-    runStep([this] {
-        THostList(hostsPage()->hosts())
-            .CheckHostListFile(hostListPath(), m_prompter, m_hostTab->hostListTransfer()->webListOpener());
-    });
-    m_hostListStore.load();
+    m_game.setFolder(gameFolder);
+    runStep([this] { m_hostTab->checkHostListFile(); });
+    m_hostTab->hostListStore().load();
     m_hostTab->watchStore().load(); // the watched hosts' rules, by address
     m_hostTab->publicAddress()->FetchPublicAddressAtStartUp();
     m_tray->setTrayMode(m_inTray->isChecked());
@@ -266,7 +243,7 @@ void TMainForm::FormCreate()
     m_options->store().load();
     N12Click();
     m_historyStore.load();
-    m_music->fixMusicFolder(m_gameFolder);
+    m_music->fixMusicFolder();
     m_mods->store().load();
     // Once the mod lists are read: a join with a host's mods that a crash cut short puts the list back.
     runStep([this] { m_modJoin->restoreAfterCrash(); });
@@ -289,7 +266,7 @@ void TMainForm::FormDestroy()
     // The check thread must be gone before the grid it writes into.
     statusCheck()->stopAndWait();
     // Each store on its own: one that cannot be written is reported, the others still are.
-    m_hostListStore.save();
+    m_hostTab->hostListStore().save();
     m_hostTab->watchStore().save();
     m_settingsStore.save();
     m_mods->store().save();
@@ -303,8 +280,8 @@ void TMainForm::LoadSettings()
     if (!m_settings.read())
         return; // the designed values stay; the file is made at the end
     const ProfileFile& ini = m_settings.file();
-    m_frameSettings = FrameSettings::read(ini, m_gameFolder);
-    m_gameFolder = m_frameSettings.gameFolder.value();
+    m_frameSettings = FrameSettings::read(ini, m_game.folder());
+    m_game.setFolder(m_frameSettings.gameFolder.value());
     m_inTray->setChecked(m_frameSettings.inTray.value());
     m_noClose->setChecked(m_frameSettings.noClose.value());
     m_hostTab->publicAddress()->readSettings(ini);
@@ -319,7 +296,7 @@ void TMainForm::LoadSettings()
 void TMainForm::SaveSettings()
 {
     m_settings.write([this](ProfileFile& ini) {
-        m_frameSettings.write(ini, m_gameFolder, m_inTray->isChecked(), m_noClose->isChecked());
+        m_frameSettings.write(ini, m_game.folder(), m_inTray->isChecked(), m_noClose->isChecked());
         m_hostTab->publicAddress()->writeSettings(ini);
         m_mods->writeSettings(ini);
         hostsPage()->writeSettings(ini);
@@ -329,13 +306,7 @@ void TMainForm::SaveSettings()
     });
 }
 
-QString TMainForm::hostListPath() const { return apppaths::join(m_programFolder, THostList::fileName()); }
-
 QString TMainForm::historyPath() const { return apppaths::join(m_programFolder, QStringLiteral("iphistory.txt")); }
-
-void TMainForm::LoadHostList() { THostList(hostsPage()->hosts()).LoadHostList(hostListPath()); }
-
-void TMainForm::SaveHostList() { THostList(hostsPage()->hosts()).SaveHostList(hostListPath()); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
@@ -406,27 +377,15 @@ void TMainForm::bringToFront() { m_tray->restore(); }
 
 void TMainForm::GR1Click()
 {
-    const std::optional<QString> chosen = gamefolder::chooseOtherInstallation(m_prompter, m_gameFolder);
+    const std::optional<QString> chosen = gamefolder::chooseOtherInstallation(m_prompter, m_game.folder());
     if (!chosen)
         return;
-    m_gameFolder = *chosen;
+    m_game.setFolder(*chosen);
     m_gameFolderUnusable = false;
     if (gamefolder::askReloadNewGame(m_prompter)) {
         m_mods->store().load();
         m_options->store().load();
     }
-}
-
-THostInfoDlg* TMainForm::hostInfoDialog()
-{
-    if (!m_hostInfo) {
-        disconnect(m_hostInfoOpener);
-        m_hostInfo = new THostInfoDlg(
-            m_prompter, m_programFolder, *hostsPage(), *m_stateInfo,
-            [this](QByteArrayView mod) { return m_mods->isInstalled(mod); }, this);
-        m_hostInfo->attachModJoin(m_modJoin);
-    }
-    return m_hostInfo;
 }
 
 void TMainForm::IP1Click() { ipConnectionDialog()->exec(); }

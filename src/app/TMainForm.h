@@ -3,6 +3,7 @@
 
 #include "app/FrameSettings.h"
 #include "app/Settings.h"
+#include "game/GameInstallation.h"
 #include "platform/Store.h"
 
 #include <QMainWindow>
@@ -23,9 +24,8 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class StatusCheck;
-class THostInfoDlg;
 class TIPConnectionDlg;
-class TStateInfoForm;
+class NoticeWindow;
 class TrayController;
 
 // The main window: the frame (tabs, menus, tray icon) and the start-up and shutdown sequences. Each
@@ -45,7 +45,7 @@ public:
     void FormDestroy();
 
     const QString& programFolder() const { return m_programFolder; }
-    const QString& gameFolder() const { return m_gameFolder; }
+    const QString& gameFolder() const { return m_game.folder(); }
     bool allowClose() const { return m_allowClose; }
     // False once start-up found no game or no options document: the end then writes nothing there.
     bool writesGameFolder() const { return !m_gameFolderUnusable; }
@@ -54,10 +54,7 @@ public:
     HostTab* hostTab() const { return m_hostTab; }
     AddressHistory& addressHistory() const { return *m_history; }
     GameLauncher& launcher() const { return *m_launcher; }
-    // The shared status window, shown without its button as a notice that closes itself.
-    TStateInfoForm* stateInfo() const { return m_stateInfo; }
     TIPConnectionDlg* ipConnectionDialog();
-    THostInfoDlg* hostInfoDialog(); // made on first use
     ModJoin* modJoin() const { return m_modJoin; }
 
 public slots:
@@ -81,19 +78,16 @@ private:
     StatusCheck* statusCheck() const;
     void createMenus();
     void createTabs();
-    // The host information dialog, the join with a host's mods and the watch notifications, which
-    // join several subsystems.
+    // The join with a host's mods, the tray's watch notifications and the notices, which join
+    // several subsystems.
     void wireSubsystems();
-    QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler);
-    QAction* makeOption(const QString& name, const QString& caption, bool checked,
-                        const std::function<void()>& handler);
+    // An item whose handler runs through the guard; a checkable one starts unticked.
+    QAction* makeAction(const QString& name, const QString& caption, const std::function<void()>& handler,
+                        bool checkable = false);
 
-    // The stores' reading and writing.
+    // The settings store's reading and writing.
     void LoadSettings();
     void SaveSettings();
-    void LoadHostList();
-    void SaveHostList();
-    QString hostListPath() const;
     QString historyPath() const;
 
     // The game or its options document is missing: the program ends once start-up is over.
@@ -104,11 +98,10 @@ private:
 
     Prompter& m_prompter;
     const QString m_programFolder;
-    QString m_gameFolder;
+    GameInstallation m_game;
     Settings m_settings;
     FrameSettings m_frameSettings;
     Store m_settingsStore;
-    Store m_hostListStore;
     Store m_historyStore;
     bool m_allowClose = true;
     bool m_startingUp = false;
@@ -118,10 +111,8 @@ private:
 
     AddressHistory* m_history = nullptr;
     GameLauncher* m_launcher = nullptr;
-    TStateInfoForm* m_stateInfo = nullptr;
+    NoticeWindow* m_notices = nullptr;
     TIPConnectionDlg* m_ipDialog = nullptr;
-    THostInfoDlg* m_hostInfo = nullptr;
-    QMetaObject::Connection m_hostInfoOpener;
     ModJoin* m_modJoin = nullptr;
     TrayController* m_tray = nullptr;
     QTabWidget* m_tabs = nullptr;

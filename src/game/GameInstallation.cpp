@@ -32,3 +32,15 @@ QString modDescriptionPath(const QString& gameFolder, const QString& modName)
 QString musicFolder(const QString& gameFolder) { return filenames::resolve(gameFolder, musicFolderRelative); }
 
 } // namespace gameinstallation
+
+GameInstallation::GameInstallation(QObject* parent) : QObject(parent) {}
+
+GameInstallation::GameInstallation(const QString& folder, QObject* parent) : QObject(parent), m_folder(folder) {}
+
+void GameInstallation::setFolder(const QString& folder)
+{
+    if (folder == m_folder)
+        return;
+    m_folder = folder;
+    emit folderChanged(m_folder);
+}

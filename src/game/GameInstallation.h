@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -31,3 +32,23 @@ QString modDescriptionPath(const QString& gameFolder, const QString& modName);
 QString musicFolder(const QString& gameFolder);
 
 } // namespace gameinstallation
+
+// The game folder the program works on: the one owner of it. Subsystems keep a reference and ask
+// folder() at the moment of use; folderChanged tells those that must follow a change at once.
+class GameInstallation : public QObject
+{
+    Q_OBJECT
+public:
+    explicit GameInstallation(QObject* parent = nullptr);
+    explicit GameInstallation(const QString& folder, QObject* parent = nullptr);
+
+    const QString& folder() const { return m_folder; }
+    // Emits folderChanged when the folder differs from the one held.
+    void setFolder(const QString& folder);
+
+signals:
+    void folderChanged(const QString& folder);
+
+private:
+    QString m_folder;
+};

@@ -12,12 +12,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
-namespace {
-
-QString valueOf(const std::function<QString()>& source) { return source ? source() : QString(); }
-
-} // namespace
-
 QString launchSwitch(LaunchMode mode)
 {
     switch (mode) {
@@ -33,8 +27,8 @@ QString launchSwitch(LaunchMode mode)
     return {};
 }
 
-GameLauncher::GameLauncher(Prompter& prompter, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_cancelGrace(gameprocess::DefaultEndGrace)
+GameLauncher::GameLauncher(Prompter& prompter, const GameInstallation& game, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_game(game), m_cancelGrace(gameprocess::DefaultEndGrace)
 {
 }
 
@@ -135,8 +129,8 @@ GameLauncher::Run GameLauncher::runOnce(LaunchMode mode, const QString& argument
     });
 
     try {
-        const gameprocess::Command command = gameprocess::command(
-            gameinstallation::executablePath(valueOf(m_gameFolder)), launchSwitch(mode), argument, m_runner);
+        const gameprocess::Command command = gameprocess::command(gameinstallation::executablePath(m_game.folder()),
+                                                                  launchSwitch(mode), argument, m_runner);
         gameprocess::prepare(*process, command);
         gameprocess::start(*process, command);
     } catch (const UserError& e) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 
+class GameInstallation;
 class ProcessWaiter;
 class Prompter;
 class QWidget;
@@ -35,10 +36,10 @@ class GameLauncher : public QObject
 {
     Q_OBJECT
 public:
-    explicit GameLauncher(Prompter& prompter, QObject* parent = nullptr);
+    // The game is started from the installation's folder at the moment of each launch.
+    GameLauncher(Prompter& prompter, const GameInstallation& game, QObject* parent = nullptr);
 
     // Where the values come from at the moment of each launch. Unset sources read as empty or false.
-    void setGameFolderSource(std::function<QString()> source) { m_gameFolder = std::move(source); }
     void setAutoRestartSource(std::function<bool()> source) { m_autoRestart = std::move(source); }
     // The program that runs a Windows game here ("GameRunner" in [Path] of Morvane.ini); empty
     // means "wine" on PATH. Not used on Windows.
@@ -103,7 +104,7 @@ private:
     QString quickEndMessage() const;
 
     Prompter& m_prompter;
-    std::function<QString()> m_gameFolder;
+    const GameInstallation& m_game;
     std::function<bool()> m_autoRestart;
     QString m_runner;
     QPointer<QWidget> m_windowParent;

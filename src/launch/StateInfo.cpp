@@ -61,6 +61,18 @@ void TStateInfoForm::showNotice(const QString& text)
     show();
 }
 
+void TStateInfoForm::renewNotice(const QString& text)
+{
+    if (isVisible() && this->text() == text)
+        showNotice(text);
+}
+
+void TStateInfoForm::withdrawNotice(const QString& text)
+{
+    if (isVisible() && this->text() == text)
+        close();
+}
+
 void TStateInfoForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

@@ -31,6 +31,10 @@ public:
     // The self-closing notice: the text, no button, closed one second after it appears. Showing it
     // again while it is up restarts the second.
     void showNotice(const QString& text);
+    // While the notice with this text is up: restarts its second, or closes it. Another text that
+    // took the window over is left alone.
+    void renewNotice(const QString& text);
+    void withdrawNotice(const QString& text);
 
 signals:
     void cancelRequested();

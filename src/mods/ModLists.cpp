@@ -79,14 +79,18 @@ void ModLists::LoadModLists(const QString& gameFolder)
 
 void ModLists::WriteModsSet(const QString& gameFolder) const
 {
+    if (m_loadFailed && !gameFolder.isEmpty())
+        throw UserError(QStringLiteral("%1 を読み込めなかったため、MODの構成を書き換えられません")
+                            .arg(QDir::toNativeSeparators(gameinstallation::modsSetPath(gameFolder))));
+    WriteModsSet(gameFolder, m_active->entries());
+}
+
+void ModLists::WriteModsSet(const QString& gameFolder, const QList<QByteArray>& activeEntries)
+{
     if (gameFolder.isEmpty())
         throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため %1 を書き込めません")
                             .arg(gameinstallation::modsSetName));
-    const QString path = gameinstallation::modsSetPath(gameFolder);
-    if (m_loadFailed)
-        throw UserError(QStringLiteral("%1 を読み込めなかったため、MODの構成を書き換えられません")
-                            .arg(QDir::toNativeSeparators(path)));
-    textfile::writeAtomic(path, modrules::formatModsSet(m_active->entries()));
+    textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(activeEntries));
 }
 
 void ModLists::activate(int availableRow)

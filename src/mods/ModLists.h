@@ -37,6 +37,8 @@ public:
     // a game folder too), and while the last load could not read the file: the lists then hold what
     // that file never held (defaults, or another game's mods).
     void WriteModsSet(const QString& gameFolder) const;
+    // The same for a list that is not this one's: a join with a host's mods puts another game's back.
+    static void WriteModsSet(const QString& gameFolder, const QList<QByteArray>& activeEntries);
 
     // Double-click on an available entry: to the end of the active list.
     void activate(int availableRow);

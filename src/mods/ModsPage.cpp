@@ -4,7 +4,6 @@
 #include "ui_ModsPage.h"
 
 #include "game/GameInstallation.h"
-#include "launch/StateInfo.h"
 #include "mods/ModListView.h"
 #include "mods/ModRules.h"
 #include "mods/ModSets.h"
@@ -35,12 +34,10 @@ bool openWithDesktop(const QString& folder) { return QDesktopServices::openUrl(Q
 
 } // namespace
 
-ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, std::function<QString()> gameFolder,
-                   TStateInfoForm& notice, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_programFolder(programFolder), m_gameFolder(std::move(gameFolder)),
-      m_notice(notice), m_ui(std::make_unique<Ui::ModsPage>()),
-      m_store(
-          prompter, [this] { LoadModLists(); }, [this] { WriteModsSet(); }),
+ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameInstallation& game, QWidget* parent)
+    : QWidget(parent), m_prompter(prompter), m_programFolder(programFolder), m_game(game),
+      m_ui(std::make_unique<Ui::ModsPage>()), m_store(
+                                                  prompter, [this] { LoadModLists(); }, [this] { WriteModsSet(); }),
       m_openFolder(openWithDesktop)
 {
     m_ui->setupUi(this);
@@ -148,9 +145,9 @@ QList<QByteArray> ModsPage::activeMods() const { return m_lists.activeEntries();
 
 void ModsPage::replaceActiveMods(const QList<QByteArray>& entries) { m_lists.replaceActive(entries); }
 
-void ModsPage::LoadModLists() { m_lists.LoadModLists(m_gameFolder()); }
+void ModsPage::LoadModLists() { m_lists.LoadModLists(m_game.folder()); }
 
-void ModsPage::WriteModsSet() { m_lists.WriteModsSet(m_gameFolder()); }
+void ModsPage::WriteModsSet() { m_lists.WriteModsSet(m_game.folder()); }
 
 void ModsPage::showDescription(const QStringList& lines)
 {
@@ -163,7 +160,7 @@ void ModsPage::ModListClick(ModListView* list)
     const int row = list->selectedRow();
     if (row < 0)
         return;
-    const std::optional<QList<QByteArray>> lines = ModLists::description(m_gameFolder(), list->mods()->entry(row));
+    const std::optional<QList<QByteArray>> lines = ModLists::description(m_game.folder(), list->mods()->entry(row));
     if (!lines) {
         // One line needs no scroll bar, whatever the description before it had.
         showDescription({noDescription});
@@ -242,7 +239,7 @@ void ModsPage::MOD2Click()
     if (row < 0)
         return;
     const QByteArray entry = m_contextList->mods()->entry(row);
-    const QString game = m_gameFolder();
+    const QString game = m_game.folder();
     const QString folder = ModLists::modFolder(game, entry);
     if (folder.isEmpty()) {
         // Named only: an active entry that is not installed, or one that names no folder of "Mods".
@@ -254,7 +251,7 @@ void ModsPage::MOD2Click()
     openFolder(folder);
 }
 
-void ModsPage::btnOpenModFolderClick() { openFolder(gameinstallation::modsFolder(m_gameFolder())); }
+void ModsPage::btnOpenModFolderClick() { openFolder(gameinstallation::modsFolder(m_game.folder())); }
 
 void ModsPage::Button28Click()
 {
@@ -266,7 +263,7 @@ void ModsPage::btnSaveModListClick()
     if (m_joinLocked)
         return;
     WriteModsSet();
-    m_notice.showNotice(QStringLiteral("現在の構成を保存しました"));
+    emit notice(QStringLiteral("現在の構成を保存しました"));
 }
 
 void ModsPage::btnRefleshModClick()

@@ -11,13 +11,13 @@
 #include <functional>
 #include <memory>
 
+class GameInstallation;
 class ModListView;
 class ProfileFile;
 class Prompter;
 class QAction;
 class QLabel;
 class QMenu;
-class TStateInfoForm;
 
 namespace Ui {
 class ModsPage;
@@ -33,9 +33,8 @@ public:
     // Opens a folder in the desktop's file browser; false when it could not.
     using FolderOpener = std::function<bool(const QString& folder)>;
 
-    // gameFolder is asked at the moment of use: the user may point the program at another game.
-    ModsPage(Prompter& prompter, const QString& programFolder, std::function<QString()> gameFolder,
-             TStateInfoForm& notice, QWidget* parent = nullptr);
+    // The game's folder is asked at the moment of use: the user may point the program at another game.
+    ModsPage(Prompter& prompter, const QString& programFolder, const GameInstallation& game, QWidget* parent = nullptr);
     ~ModsPage() override;
 
     // "MODリストを常にアルファベット順に並べる", for the options menu.
@@ -90,6 +89,10 @@ public:
     void CmbModSetNameSelect(int index);
     void btnLoadMstFileClick();
 
+signals:
+    // A one-second notice for the user.
+    void notice(const QString& text);
+
 private:
     void connectHandlers();
     void connectList(ModListView* list);
@@ -102,8 +105,7 @@ private:
 
     Prompter& m_prompter;
     QString m_programFolder;
-    std::function<QString()> m_gameFolder;
-    TStateInfoForm& m_notice;
+    const GameInstallation& m_game;
     std::unique_ptr<Ui::ModsPage> m_ui;
     ModLists m_lists;
     Store m_store;

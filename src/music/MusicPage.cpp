@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "music/MusicPage.h"
 
+#include "game/GameInstallation.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
@@ -18,8 +19,8 @@ const QString stopCaption = QStringLiteral("停止");
 
 } // namespace
 
-MusicPage::MusicPage(Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::MusicPage>()), m_prompter(prompter)
+MusicPage::MusicPage(Prompter& prompter, const GameInstallation& game, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::MusicPage>()), m_prompter(prompter), m_game(game)
 {
     m_ui->setupUi(this);
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot) {
@@ -63,10 +64,7 @@ QString MusicPage::slotLabel(int slot) const
     return labels[slot]->text();
 }
 
-void MusicPage::fixMusicFolder(const QString& gameFolder)
-{
-    m_files = MusicFiles(MusicFiles::findMusicFolder(gameFolder));
-}
+void MusicPage::fixMusicFolder() { m_files = MusicFiles(MusicFiles::findMusicFolder(m_game.folder())); }
 
 void MusicPage::readSettings(const ProfileFile& ini)
 {

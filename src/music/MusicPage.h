@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class GameInstallation;
 class ProfileFile;
 class Prompter;
 class QLineEdit;
@@ -23,12 +24,12 @@ class MusicPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MusicPage(Prompter& prompter, QWidget* parent = nullptr);
+    MusicPage(Prompter& prompter, const GameInstallation& game, QWidget* parent = nullptr);
     ~MusicPage() override;
 
     // Start-up: the game folder's music folder, found in any letter case. It stays for the whole
     // run; another game folder chosen later takes effect at the next start.
-    void fixMusicFolder(const QString& gameFolder);
+    void fixMusicFolder();
     const QString& musicFolder() const { return m_files.musicFolder(); }
 
     void readSettings(const ProfileFile& ini);
@@ -62,6 +63,7 @@ private:
 
     std::unique_ptr<Ui::MusicPage> m_ui;
     Prompter& m_prompter;
+    const GameInstallation& m_game;
     MusicFiles m_files;
     MusicSettings m_settings;
     std::unique_ptr<SoundPreview> m_sound; // made on the first preview: its module and sound service are slow to start

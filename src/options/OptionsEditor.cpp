@@ -2,7 +2,6 @@
 #include "options/OptionsEditor.h"
 
 #include "game/GameInstallation.h"
-#include "launch/StateInfo.h"
 #include "options/GeneralPage.h"
 #include "options/MultiplayPage.h"
 #include "options/TXMLParser.h"
@@ -15,11 +14,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-OptionsEditor::OptionsEditor(Prompter& prompter, std::function<QString()> gameFolder, TStateInfoForm& notice,
-                             std::function<void()> reloadMods, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_gameFolder(std::move(gameFolder)), m_notice(notice),
-      m_reloadMods(std::move(reloadMods)), m_multiplay(new MultiplayPage(prompter)),
-      m_general(new GeneralPage(prompter)), m_reload(new QAction(QStringLiteral("設定ファイル再読込(&R)"), this)),
+OptionsEditor::OptionsEditor(Prompter& prompter, const GameInstallation& game, std::function<void()> reloadMods,
+                             QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_game(game), m_reloadMods(std::move(reloadMods)),
+      m_multiplay(new MultiplayPage(prompter)), m_general(new GeneralPage(prompter)),
+      m_reload(new QAction(QStringLiteral("設定ファイル再読込(&R)"), this)),
       m_store(
           prompter, [this] { LoadGameOptions(); },
           [this] {
@@ -52,7 +51,7 @@ void OptionsEditor::connectHandlers()
     connect(m_reload, &QAction::triggered, this, guarded(m_prompter, [this] { ReloadConfigFile(); }));
 }
 
-QString OptionsEditor::optionsPath() const { return gameinstallation::optionsPath(m_gameFolder()); }
+QString OptionsEditor::optionsPath() const { return gameinstallation::optionsPath(m_game.folder()); }
 
 bool OptionsEditor::OptionsFileExists() const { return QFileInfo(optionsPath()).isFile(); }
 
@@ -111,7 +110,7 @@ void OptionsEditor::Button15Click()
         tellMissingDocument();
         return;
     }
-    m_notice.showNotice(QStringLiteral("現在の設定を保存しました"));
+    emit notice(QStringLiteral("現在の設定を保存しました"));
 }
 
 void OptionsEditor::ReloadConfigFile()

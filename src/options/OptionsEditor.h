@@ -9,11 +9,11 @@
 
 #include <functional>
 
+class GameInstallation;
 class GeneralPage;
 class MultiplayPage;
 class Prompter;
 class QAction;
-class TStateInfoForm;
 
 // The game options editor: it makes the "ﾏﾙﾁﾌﾟﾚｲ" and "一般" pages, which load their values from and
 // save them into the game's "options.xml"; the editor owns the document as a store (read at start-up
@@ -23,10 +23,10 @@ class OptionsEditor : public QObject
 {
     Q_OBJECT
 public:
-    // gameFolder is asked at every use; reloadMods rescans the mods and rereads the active-mod file
+    // The game's folder is asked at every use; reloadMods rescans the mods and rereads the active-mod file
     // ("設定ファイル再読込(&R)" reloads both).
-    OptionsEditor(Prompter& prompter, std::function<QString()> gameFolder, TStateInfoForm& notice,
-                  std::function<void()> reloadMods, QObject* parent = nullptr);
+    OptionsEditor(Prompter& prompter, const GameInstallation& game, std::function<void()> reloadMods,
+                  QObject* parent = nullptr);
     ~OptionsEditor() override;
 
     MultiplayPage* multiplayPage() const;
@@ -52,14 +52,17 @@ public:
     void Button15Click(); // "保存" on the general page
     void ReloadConfigFile();
 
+signals:
+    // A one-second notice for the user.
+    void notice(const QString& text);
+
 private:
     QString optionsPath() const;
     void connectHandlers();
     void tellMissingDocument();
 
     Prompter& m_prompter;
-    std::function<QString()> m_gameFolder;
-    TStateInfoForm& m_notice;
+    const GameInstallation& m_game;
     std::function<void()> m_reloadMods;
     QPointer<MultiplayPage> m_multiplay;
     QPointer<GeneralPage> m_general;

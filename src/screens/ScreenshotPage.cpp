@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/ScreenshotPage.h"
 
+#include "game/GameInstallation.h"
 #include "platform/FolderListing.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"
@@ -15,8 +16,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-ScreenshotPage::ScreenshotPage(Prompter& prompter, std::function<QString()> gameFolder, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_gameFolder(std::move(gameFolder)), m_model(new ScreenshotModel(this)),
+ScreenshotPage::ScreenshotPage(Prompter& prompter, const GameInstallation& game, QWidget* parent)
+    : QWidget(parent), m_prompter(prompter), m_game(game), m_model(new ScreenshotModel(this)),
       m_view(new QListView(this)), m_loader(new ThumbnailLoader(m_imageLoader, ThumbnailDelegate::imageBox(), this))
 {
     auto* layout = new QVBoxLayout(this);
@@ -68,7 +69,7 @@ void ScreenshotPage::showEvent(QShowEvent* event)
 
 void ScreenshotPage::TabSheet3Show()
 {
-    m_folder = m_gameFolder();
+    m_folder = m_game.folder();
     m_loading = true;
     m_loader->list(m_folder);
     m_view->setEnabled(true);

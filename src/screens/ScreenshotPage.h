@@ -6,8 +6,7 @@
 
 #include <QWidget>
 
-#include <functional>
-
+class GameInstallation;
 class Prompter;
 class QListView;
 class ScreenshotModel;
@@ -19,7 +18,7 @@ class ScreenshotPage : public QWidget
 {
     Q_OBJECT
 public:
-    ScreenshotPage(Prompter& prompter, std::function<QString()> gameFolder, QWidget* parent = nullptr);
+    ScreenshotPage(Prompter& prompter, const GameInstallation& game, QWidget* parent = nullptr);
     ~ScreenshotPage() override;
 
     QListView* ImgLvSS() const { return m_view; }
@@ -49,7 +48,7 @@ private:
     void finishIfDone();
 
     Prompter& m_prompter;
-    std::function<QString()> m_gameFolder;
+    const GameInstallation& m_game;
     TImgCustomTest m_imageLoader; // handed to the view as its custom loader; it holds no data
     ScreenshotModel* m_model;
     QListView* m_view;

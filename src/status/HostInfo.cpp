@@ -4,7 +4,6 @@
 
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
-#include "launch/StateInfo.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/PlainToolTip.h"
@@ -65,10 +64,10 @@ private:
 
 } // namespace
 
-THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
+THostInfoDlg::THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts,
                            hostinfo::ModPresence isModInstalled, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_hosts(hosts),
-      m_notice(notice), m_isModInstalled(std::move(isModInstalled))
+      m_isModInstalled(std::move(isModInstalled))
 {
     FormCreate();
     connect(m_hosts.hostInfoAction(), &QAction::triggered, this, guarded(m_prompter, [this] { N18Click(); }));
@@ -155,7 +154,7 @@ void THostInfoDlg::N18Click()
     m_fetching = true;
     m_hosts.hostInfoAction()->setEnabled(false);
     m_ui->Button1->setEnabled(false);
-    m_notice.showNotice(FetchingText);
+    emit notice(FetchingText);
     m_noticeTimer->start();
     // A query program that is missing or cannot start throws; the fetch still ends in order.
     auto ending = qScopeGuard([this] { endFetch(); });
@@ -188,16 +187,15 @@ void THostInfoDlg::endFetch()
     m_ui->Button1->setEnabled(true);
     m_hosts.hostInfoAction()->setEnabled(true);
     // Another notice that took the window over meanwhile is left to close by itself.
-    if (m_notice.isVisible() && m_notice.text() == FetchingText)
-        m_notice.close();
+    emit noticeWithdrawn(FetchingText);
     m_fetching = false;
     emit fetchEnded();
 }
 
 void THostInfoDlg::keepNoticeUp()
 {
-    if (m_fetching && m_notice.isVisible() && m_notice.text() == FetchingText)
-        m_notice.showNotice(FetchingText);
+    if (m_fetching)
+        emit noticeRenewed(FetchingText);
 }
 
 void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip)

@@ -25,7 +25,6 @@ class QTabWidget;
 class QTableView;
 class QTableWidget;
 class QTimer;
-class TStateInfoForm;
 
 namespace Ui {
 class HostInfoDlg;
@@ -44,9 +43,9 @@ class THostInfoDlg : public QDialog
     Q_OBJECT
 public:
     // isModInstalled answers whether a mod of that name is installed (the mod lists, letter case
-    // ignored); notice is the shared status window.
-    THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, TStateInfoForm& notice,
-                 hostinfo::ModPresence isModInstalled, QWidget* parent = nullptr);
+    // ignored).
+    THostInfoDlg(Prompter& prompter, QString programFolder, HostsPage& hosts, hostinfo::ModPresence isModInstalled,
+                 QWidget* parent = nullptr);
     ~THostInfoDlg() override;
 
     // The fetch for the host selected in the host grid at this moment; fills the dialog and shows
@@ -83,6 +82,11 @@ public:
 signals:
     // After every fetch, whatever its outcome.
     void fetchEnded();
+    // The one-second notice "情報取得中…" while a fetch runs: shown as it starts, renewed while it runs
+    // unless another notice took the window over, and withdrawn as it ends if it is still the one shown.
+    void notice(const QString& text);
+    void noticeRenewed(const QString& text);
+    void noticeWithdrawn(const QString& text);
 
 private:
     void FormCreate();
@@ -100,7 +104,6 @@ private:
     Prompter& m_prompter;
     const QString m_programFolder;
     HostsPage& m_hosts;
-    TStateInfoForm& m_notice;
     hostinfo::ModPresence m_isModInstalled;
 
     std::unique_ptr<Ui::HostInfoDlg> m_ui;

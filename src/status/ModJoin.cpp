@@ -3,7 +3,6 @@
 
 #include "game/GameInstallation.h"
 #include "mods/ModLists.h"
-#include "mods/ModRules.h"
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
 #include "platform/Prompter.h"
@@ -21,10 +20,9 @@ const QString RestoredNotice = QStringLiteral("MODの構成を元に戻しまし
 
 } // namespace
 
-ModJoin::ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, std::function<QString()> gameFolder,
+ModJoin::ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, const GameInstallation& game,
                  QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_lists(lists),
-      m_gameFolder(std::move(gameFolder))
+    : QObject(parent), m_prompter(prompter), m_programFolder(std::move(programFolder)), m_lists(lists), m_game(game)
 {
 }
 
@@ -34,7 +32,7 @@ QString ModJoin::journalPath() const { return QDir(m_programFolder).filePath(mod
 
 bool ModJoin::isCurrentGame(const QString& gameFolder) const
 {
-    const QString current = m_gameFolder ? m_gameFolder() : QString();
+    const QString& current = m_game.folder();
     return !current.isEmpty() && QDir::cleanPath(current) == QDir::cleanPath(gameFolder);
 }
 
@@ -45,7 +43,7 @@ void ModJoin::writeListTo(const QString& gameFolder, const QList<QByteArray>& en
         m_lists.WriteModsSet(gameFolder);
     } else {
         // The player pointed the program at another game meanwhile: its lists are not this game's.
-        textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(entries));
+        ModLists::WriteModsSet(gameFolder, entries);
     }
 }
 
@@ -77,7 +75,7 @@ QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QStrin
                            "\n記録 %1 は次の起動時にもう一度使います。")
                 .arg(QDir::toNativeSeparators(journalPath())));
 
-    const QString folder = m_gameFolder ? m_gameFolder() : QString();
+    const QString folder = m_game.folder();
     if (folder.isEmpty())
         throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため、MODを切り替えられません"));
     const QList<QByteArray> previous = m_lists.activeEntries();

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class GameInstallation;
 class ModLists;
 class Prompter;
 
@@ -23,8 +24,8 @@ public:
     // Starts the game to join the host and returns when that game has ended (or did not start).
     using Joiner = std::function<void(const QString& address, const QString& name)>;
 
-    // lists are the mod tab's lists; gameFolder is asked at the moment of use.
-    ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, std::function<QString()> gameFolder,
+    // lists are the mod tab's lists; the game's folder is asked at the moment of use.
+    ModJoin(Prompter& prompter, QString programFolder, ModLists& lists, const GameInstallation& game,
             QObject* parent = nullptr);
     ~ModJoin() override;
 
@@ -64,7 +65,7 @@ private:
     Prompter& m_prompter;
     const QString m_programFolder;
     ModLists& m_lists;
-    std::function<QString()> m_gameFolder;
+    const GameInstallation& m_game;
     Joiner m_joiner;
     bool m_running = false;
     QString m_folder;             // the game whose "modsset.txt" was switched

@@ -4,6 +4,7 @@
 #include "FakeQstatSetup.h"
 #include "app/HostTab.h"
 #include "app/TMainForm.h"
+#include "game/GameInstallation.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostWatches.h"
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<FakeQstatSetup> m_fake;
     ScriptedPrompter m_prompter;
     std::unique_ptr<AddressHistory> m_history;
+    std::unique_ptr<GameInstallation> m_game;
     std::unique_ptr<GameLauncher> m_launcher;
     std::unique_ptr<HostTab> m_tab;
     QString m_log;
@@ -68,9 +70,8 @@ void TestHostTab::init()
 void TestHostTab::makeTab()
 {
     m_history = std::make_unique<AddressHistory>();
-    m_launcher = std::make_unique<GameLauncher>(m_prompter);
-    const QString game = m_folders->gameFolder();
-    m_launcher->setGameFolderSource([game] { return game; });
+    m_game = std::make_unique<GameInstallation>(m_folders->gameFolder());
+    m_launcher = std::make_unique<GameLauncher>(m_prompter, *m_game);
     m_tab = std::make_unique<HostTab>(m_prompter, m_folders->programFolder(), *m_history, *m_launcher);
     m_tab->resize(394, 420);
     m_tab->show();

@@ -4,6 +4,7 @@
 // It reads the game's mod lists, joins with the host's mods (HOST-MODS as qstat reports them, such as
 // " origmiss; heavyarms;") and, where the game would run, writes READY-FILE and waits until it is
 // killed. Exit code 2 when the join did not switch the mods.
+#include "game/GameInstallation.h"
 #include "mods/ModLists.h"
 #include "platform/Errors.h"
 #include "platform/Prompter.h"
@@ -43,7 +44,8 @@ int main(int argc, char** argv)
     ModLists lists;
     try {
         lists.LoadModLists(gameFolder);
-        ModJoin join(prompter, programFolder, lists, [gameFolder] { return gameFolder; });
+        const GameInstallation game(gameFolder);
+        ModJoin join(prompter, programFolder, lists, game);
         join.setJoiner([&](const QString&, const QString&) {
             QFile f(ready);
             if (f.open(QIODevice::WriteOnly))

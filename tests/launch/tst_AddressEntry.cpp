@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "GameLog.h"
 
+#include "game/GameInstallation.h"
 #include "launch/AddressBar.h"
 #include "launch/AddressHistory.h"
 #include "launch/DirectIPConnect.h"
@@ -62,6 +63,7 @@ private:
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<GameInstallation> m_game;
     std::unique_ptr<GameLauncher> m_launcher;
     std::unique_ptr<AddressHistory> m_history;
     QString m_log;
@@ -71,8 +73,8 @@ void TestAddressEntry::init()
 {
     m_folders = std::make_unique<TestFolders>();
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
-    m_launcher->setGameFolderSource([this] { return m_folders->gameFolder(); });
+    m_game = std::make_unique<GameInstallation>(m_folders->gameFolder());
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter, *m_game);
     m_history = std::make_unique<AddressHistory>();
     m_log = m_folders->path(QStringLiteral("game.log"));
     qputenv("MORVANE_FAKE_GAME_LOG", QFile::encodeName(m_log));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "GameLog.h"
 
+#include "game/GameInstallation.h"
 #include "launch/AddressBar.h"
 #include "launch/AddressHistory.h"
 #include "launch/GameLauncher.h"
@@ -64,6 +65,7 @@ private:
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<GameInstallation> m_game;
     std::unique_ptr<GameLauncher> m_launcher;
     QString m_log;
     QString m_savedCurrent;
@@ -74,8 +76,8 @@ void TestGameLauncher::init()
 {
     m_folders = std::make_unique<TestFolders>();
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
-    m_launcher->setGameFolderSource([this] { return m_folders->gameFolder(); });
+    m_game = std::make_unique<GameInstallation>(m_folders->gameFolder());
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter, *m_game);
     m_log = m_folders->path(QStringLiteral("game.log"));
     qputenv("MORVANE_FAKE_GAME_LOG", QFile::encodeName(m_log));
     setMode("exit");
@@ -429,7 +431,7 @@ void TestGameLauncher::cancelledGameEndsWithTheProgram()
     QCOMPARE(runs().size(), 1);
     const qint64 game = runs().first().pid;
     const bool aliveInGrace = !processIsGone(game);
-    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter, *m_game);
     const bool gone = QTest::qWaitFor([&] { return processIsGone(game); }, 10000);
     if (!gone)
         ::kill(pid_t(game), SIGKILL);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The "MOD" tab as the user works it: real widgets offscreen, the scripted prompter, and the demo
 // game installation and an empty program folder on disk.
-#include "launch/StateInfo.h"
+#include "game/GameInstallation.h"
 #include "mods/ModListView.h"
 #include "mods/ModsPage.h"
 #include "platform/ProfileFile.h"
@@ -89,7 +89,8 @@ private:
 
     std::unique_ptr<TestFolders> m_folders;
     ScriptedPrompter m_prompter;
-    std::unique_ptr<TStateInfoForm> m_notice;
+    std::unique_ptr<GameInstallation> m_game;
+    QStringList m_notices;
     std::unique_ptr<ModsPage> m_page;
     QStringList m_opened;
     QMimeData m_entryDrag;
@@ -99,7 +100,8 @@ void TestModsPage::init()
 {
     m_folders = std::make_unique<TestFolders>();
     m_prompter = ScriptedPrompter();
-    m_notice = std::make_unique<TStateInfoForm>();
+    m_game = std::make_unique<GameInstallation>(m_folders->gameFolder());
+    m_notices.clear();
     m_opened.clear();
     m_entryDrag.setData(QString::fromLatin1(ModListView::entryMimeType), "0");
 }
@@ -107,13 +109,13 @@ void TestModsPage::init()
 void TestModsPage::cleanup()
 {
     m_page.reset();
-    m_notice.reset();
+    m_game.reset();
 }
 
 ModsPage& TestModsPage::makePage()
 {
-    m_page = std::make_unique<ModsPage>(
-        m_prompter, m_folders->programFolder(), [this] { return m_folders->gameFolder(); }, *m_notice);
+    m_page = std::make_unique<ModsPage>(m_prompter, m_folders->programFolder(), *m_game);
+    connect(m_page.get(), &ModsPage::notice, this, [this](const QString& text) { m_notices << text; });
     m_page->setFolderOpener([this](const QString& folder) {
         m_opened << folder;
         return true;
@@ -410,8 +412,7 @@ void TestModsPage::saveWritesWhatIsShown()
     click("btnSaveModList");
     const QByteArray expected = header + "\"\\mods\\japanmap\"\r\n\"\\mods\\heavyarms\"\r\n\"\\mods\\urbanops\"\r\n";
     QCOMPARE(TestFolders::readFile(m_folders->game(QStringLiteral("modsset.txt"))), expected);
-    QVERIFY(m_notice->isVisible());
-    QCOMPARE(m_notice->text(), QStringLiteral("現在の構成を保存しました"));
+    QCOMPARE(m_notices, QStringList{QStringLiteral("現在の構成を保存しました")});
 
     // The end writes the list as shown.
     page.lists().deactivate(0);
@@ -435,7 +436,7 @@ void TestModsPage::unreadableModsSetIsNeverOverwritten()
     click("btnSaveModList");
     QCOMPARE(m_prompter.asked.size(), 2);
     QVERIFY(m_prompter.asked[1].text.contains(QStringLiteral("modsset.txt を読み込めなかったため")));
-    QVERIFY(!m_notice->isVisible());
+    QVERIFY(m_notices.isEmpty());
 }
 
 void TestModsPage::refreshDropsUnsavedChanges()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "game/GameInstallation.h"
 #include "music/MusicPage.h"
 #include "platform/ProfileFile.h"
 #include "support/ScriptedPrompter.h"
@@ -17,6 +18,7 @@ class TestMusicPage : public QObject
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompter> m_prompter;
+    GameInstallation m_game;
     std::unique_ptr<MusicPage> m_page;
 
     QString music(const QString& name) const { return m_page->musicFolder() + QLatin1Char('/') + name; }
@@ -40,8 +42,9 @@ private slots:
     {
         m_folders = std::make_unique<TestFolders>();
         m_prompter = std::make_unique<ScriptedPrompter>();
-        m_page = std::make_unique<MusicPage>(*m_prompter);
-        m_page->fixMusicFolder(m_folders->gameFolder());
+        m_game.setFolder(m_folders->gameFolder());
+        m_page = std::make_unique<MusicPage>(*m_prompter, m_game);
+        m_page->fixMusicFolder();
         m_page->show();
     }
 

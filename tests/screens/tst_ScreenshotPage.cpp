@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "game/GameInstallation.h"
 #include "screens/ScreenshotModel.h"
 #include "screens/ScreenshotPage.h"
 #include "screens/ThumbnailNames.h"
@@ -47,8 +48,8 @@ class TestScreenshotPage : public QObject
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<QTemporaryDir> m_cache;
     std::unique_ptr<ScriptedPrompter> m_prompter;
+    GameInstallation m_game;
     std::unique_ptr<ScreenshotPage> m_page;
-    QString m_gameFolder;
 
     ScreenshotModel& model() const { return m_page->model(); }
 
@@ -92,10 +93,7 @@ class TestScreenshotPage : public QObject
         return thumbnailnames::normalPath(thumbnailnames::cacheRoot(),
                                           thumbnailnames::uriFor(QFile::encodeName(gameFile)));
     }
-    std::unique_ptr<ScreenshotPage> newPage()
-    {
-        return std::make_unique<ScreenshotPage>(*m_prompter, [this] { return m_gameFolder; });
-    }
+    std::unique_ptr<ScreenshotPage> newPage() { return std::make_unique<ScreenshotPage>(*m_prompter, m_game); }
 
 private slots:
     void init()
@@ -104,7 +102,7 @@ private slots:
         m_cache = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache->path()));
         m_prompter = std::make_unique<ScriptedPrompter>();
-        m_gameFolder = m_folders->gameFolder();
+        m_game.setFolder(m_folders->gameFolder());
         m_page = newPage();
     }
 
@@ -129,7 +127,7 @@ private slots:
     void aVanishedGameFolderShowsNothing()
     {
         showAndWait();
-        m_gameFolder = m_folders->path(QStringLiteral("removed"));
+        m_game.setFolder(m_folders->path(QStringLiteral("removed")));
         showAndWait();
         QCOMPARE(model().rowCount(), 0);
     }
@@ -140,7 +138,7 @@ private slots:
         const QString other = m_folders->path(QStringLiteral("other"));
         TestFolders::writeFile(other + QStringLiteral("/SHOT0100.BMP"), solid(qRgb(0, 0, 255)));
         TestFolders::writeFile(other + QStringLiteral("/readme.txt"), QByteArrayLiteral("x"));
-        m_gameFolder = other;
+        m_game.setFolder(other);
         QCOMPARE(m_page->folder(), m_folders->gameFolder()); // nothing changes until the page shows again
         showAndWait();
         QCOMPARE(m_page->folder(), other);
@@ -205,8 +203,8 @@ private slots:
         // Shown again the moment the first showing is complete, before its thumbnails are written.
         QSignalSpy finished(m_page.get(), &ScreenshotPage::loadingFinished);
         connect(m_page.get(), &ScreenshotPage::loadingFinished, this, [this] {
-            if (m_page->folder() == m_folders->gameFolder() && m_gameFolder == m_folders->gameFolder()) {
-                m_gameFolder = m_folders->path(QStringLiteral("elsewhere"));
+            if (m_page->folder() == m_folders->gameFolder() && m_game.folder() == m_folders->gameFolder()) {
+                m_game.setFolder(m_folders->path(QStringLiteral("elsewhere")));
                 m_page->TabSheet3Show();
             }
         });
@@ -231,11 +229,11 @@ private slots:
         const QByteArray bytes = solid(qRgb(200, 200, 0), 320, 240);
         for (int i = 0; i < 300; ++i)
             TestFolders::writeFile(many + QStringLiteral("/s%1.bmp").arg(i, 4, 10, QLatin1Char('0')), bytes);
-        m_gameFolder = many;
+        m_game.setFolder(many);
         m_page->TabSheet3Show();
         if (decoding)
             QTRY_VERIFY_WITH_TIMEOUT(model().readyCount() > 0, 10000);
-        m_gameFolder = m_folders->gameFolder();
+        m_game.setFolder(m_folders->gameFolder());
         showAndWait();
         QVERIFY(m_page->loader().waitForDone(10000));
         QCoreApplication::processEvents(); // whatever the older listing still sent arrives now
@@ -252,7 +250,7 @@ private slots:
         const QString shots = m_folders->path(QStringLiteral("shots"));
         for (int i = 0; i < 40; ++i)
             TestFolders::writeFile(shots + QStringLiteral("/s%1.bmp").arg(i), solid(qRgb(9, 9, 9)));
-        m_gameFolder = shots;
+        m_game.setFolder(shots);
         // The listing arrives; before any thumbnail is made, the files go.
         connect(&model(), &QAbstractItemModel::modelReset, this, [shots] { QVERIFY(QDir(shots).removeRecursively()); });
         showAndWait();
@@ -267,7 +265,7 @@ private slots:
 
     void aNameInCodePage932IsShownAndCached()
     {
-        const QByteArray raw = QFile::encodeName(m_gameFolder) + QByteArrayLiteral("/\x95\x5c.bmp");
+        const QByteArray raw = QFile::encodeName(m_game.folder()) + QByteArrayLiteral("/\x95\x5c.bmp");
         const QByteArray bytes = solid(qRgb(0, 128, 255));
         const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
         QVERIFY(fd >= 0);

@@ -91,11 +91,15 @@ void TestHostInfoDlg::init()
     m_page->grid()->setCurrentHost(0);
     m_notice = std::make_unique<TStateInfoForm>();
     m_installed = {"A"};
-    m_dlg = std::make_unique<THostInfoDlg>(
-        m_prompter, m_folders->programFolder(), *m_page, *m_notice, [this](QByteArrayView name) {
+    m_dlg =
+        std::make_unique<THostInfoDlg>(m_prompter, m_folders->programFolder(), *m_page, [this](QByteArrayView name) {
             return std::any_of(m_installed.cbegin(), m_installed.cend(),
                                [&](const QByteArray& m) { return cp932::equalsIgnoreCase(m, name); });
         });
+    // As the main window wires the shared notice window.
+    connect(m_dlg.get(), &THostInfoDlg::notice, m_notice.get(), &TStateInfoForm::showNotice);
+    connect(m_dlg.get(), &THostInfoDlg::noticeRenewed, m_notice.get(), &TStateInfoForm::renewNotice);
+    connect(m_dlg.get(), &THostInfoDlg::noticeWithdrawn, m_notice.get(), &TStateInfoForm::withdrawNotice);
 }
 
 void TestHostInfoDlg::cleanup()

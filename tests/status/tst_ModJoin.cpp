@@ -3,6 +3,7 @@
 #include "FakeQstatSetup.h"
 #include "ModCheckWindow.h"
 #include "app/TMainForm.h"
+#include "game/GameInstallation.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostsPage.h"
@@ -83,7 +84,7 @@ private:
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<TStateInfoForm> m_notice;
+    std::unique_ptr<GameInstallation> m_game;
     std::unique_ptr<ModsPage> m_page;
     std::unique_ptr<GameLauncher> m_launcher;
     std::unique_ptr<ModJoin> m_join;
@@ -107,15 +108,11 @@ void TestModJoin::makeJoin()
     m_join.reset();
     m_launcher.reset();
     m_page.reset();
-    m_notice = std::make_unique<TStateInfoForm>();
-    const QString game = m_folders->gameFolder();
-    m_page = std::make_unique<ModsPage>(
-        *m_prompter, m_folders->programFolder(), [game] { return game; }, *m_notice);
+    m_game = std::make_unique<GameInstallation>(m_folders->gameFolder());
+    m_page = std::make_unique<ModsPage>(*m_prompter, m_folders->programFolder(), *m_game);
     QVERIFY(m_page->store().load());
-    m_launcher = std::make_unique<GameLauncher>(*m_prompter);
-    m_launcher->setGameFolderSource([game] { return game; });
-    m_join =
-        std::make_unique<ModJoin>(*m_prompter, m_folders->programFolder(), m_page->lists(), [game] { return game; });
+    m_launcher = std::make_unique<GameLauncher>(*m_prompter, *m_game);
+    m_join = std::make_unique<ModJoin>(*m_prompter, m_folders->programFolder(), m_page->lists(), *m_game);
     m_join->setJoiner([this](const QString& address, const QString& name) {
         m_launcher->LaunchGame(LaunchMode::Join, address, GameLauncher::statusText(LaunchMode::Join, name));
     });
@@ -136,7 +133,7 @@ void TestModJoin::cleanup()
     m_join.reset();
     m_launcher.reset();
     m_page.reset();
-    m_notice.reset();
+    m_game.reset();
     m_folders.reset();
 }
 
@@ -298,13 +295,10 @@ void TestModJoin::otherGameChosenDuringTheGame()
 {
     // The player points the program at another installation while the game runs: the list goes
     // back into the game it came from, and the lists (now the other game's) are left alone.
-    QString current = m_folders->gameFolder();
     const QString other = m_folders->path(QStringLiteral("other"));
     QDir().mkpath(other);
-    m_join = std::make_unique<ModJoin>(*m_prompter, m_folders->programFolder(), m_page->lists(),
-                                       [&current] { return current; });
     m_join->setJoiner([&](const QString&, const QString&) {
-        current = other;
+        m_game->setFolder(other);
         m_page->lists().replaceActive({"elsewhere"});
     });
     m_join->JoinWithHostMods(Address, QStringLiteral("h"), " origmiss; urbanops;");
@@ -443,9 +437,9 @@ struct DialogSetup
     HostsPage page;
     THostInfoDlg dialog;
 
-    DialogSetup(TestFolders& folders, ScriptedPrompter& prompter, TStateInfoForm& notice, ModsPage& mods)
+    DialogSetup(TestFolders& folders, ScriptedPrompter& prompter, ModsPage& mods)
         : fake(folders.programFolder()), page(prompter),
-          dialog(prompter, folders.programFolder(), page, notice,
+          dialog(prompter, folders.programFolder(), page,
                  [&mods](QByteArrayView name) { return mods.isInstalled(name); })
     {
         queryfiles::WriteQueryTemplates(folders.programFolder());
@@ -474,7 +468,7 @@ struct DialogSetup
 
 void TestModJoin::dialogAndGridCommandsFollowTheAnswer()
 {
-    DialogSetup s(*m_folders, *m_prompter, *m_notice, *m_page);
+    DialogSetup s(*m_folders, *m_prompter, *m_page);
     QVERIFY(!s.dialog.joinWithModsButton()->isEnabled());
     QVERIFY(!s.gridItemEnabled());
     // Without the join object nothing offers the command.
@@ -508,7 +502,7 @@ void TestModJoin::dialogAndGridCommandsFollowTheAnswer()
 
 void TestModJoin::dialogListsMissingModsOnly()
 {
-    DialogSetup s(*m_folders, *m_prompter, *m_notice, *m_page);
+    DialogSetup s(*m_folders, *m_prompter, *m_page);
     s.dialog.attachModJoin(m_join.get());
     s.fetch(2);
     const QStringList listed = modsListedBy([&] { QTest::mouseClick(s.dialog.joinWithModsButton(), Qt::LeftButton); });

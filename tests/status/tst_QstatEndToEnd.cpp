@@ -6,7 +6,6 @@
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostsPage.h"
-#include "launch/StateInfo.h"
 #include "platform/Cp932.h"
 #include "platform/Executables.h"
 #include "platform/QueryProgram.h"
@@ -114,8 +113,7 @@ void TestQstatEndToEnd::hostInformationDialog()
     page.hosts().appendHost("mods", m_hosts->addresses().at(2).toLatin1());
     page.hosts().appendHost("peer", m_hosts->addresses().at(3).toLatin1());
     page.hosts().appendHost("dead", "127.0.0.1:1");
-    TStateInfoForm notice;
-    THostInfoDlg dialog(prompter, f.programFolder(), page, notice,
+    THostInfoDlg dialog(prompter, f.programFolder(), page,
                         [](QByteArrayView name) { return cp932::equalsIgnoreCase(name, "MP1"); });
     auto value = [&](int row) { return dialog.hostInfoGrid()->item(row, 1)->text(); };
     auto players = [&] {

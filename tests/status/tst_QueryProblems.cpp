@@ -5,7 +5,6 @@
 #include "FakeQstatSetup.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
-#include "launch/StateInfo.h"
 #include "platform/Executables.h"
 #include "status/HostInfo.h"
 #include "status/QueryFiles.h"
@@ -242,8 +241,7 @@ void TestQueryProblems::hostInformationFailureIsReported()
     ScriptedPrompter prompter;
     HostsPage page(prompter);
     page.hosts().appendHost("Zero", "10.0.0.1:0");
-    TStateInfoForm notice;
-    THostInfoDlg dialog(prompter, folders.programFolder(), page, notice, {});
+    THostInfoDlg dialog(prompter, folders.programFolder(), page, {});
     fake.setScenario("on info nofile\non info stderr cannot query 10.0.0.1:0\non info exit 1\n");
     page.hostInfoAction()->trigger();
     QCOMPARE(prompter.asked.size(), 1);
