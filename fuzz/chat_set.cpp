@@ -4,11 +4,13 @@
 
 #include "options/ChatSetFile.h"
 
+#include <QFileInfo>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzz::writeFile(QStringLiteral("chat.lst"), fuzz::bytes(data, size));
     const ChatSlots read = chatsetfile::read(path);
-    chatsetfile::write(path, read);
+    chatsetfile::save(QFileInfo(path).path(), QStringLiteral("chat"), read);
     const ChatSlots back = chatsetfile::read(path);
     FUZZ_CHECK(back.texts == read.texts);
     FUZZ_CHECK(back.teams == read.teams);

@@ -15,9 +15,9 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/PlainToolTip.h"
-#include "status/HostInfo.h"
 #include "status/ModJoin.h"
 #include "status/StatusCheck.h"
+#include "status/THostInfoDlg.h"
 
 #include <QAction>
 #include <QDateTime>

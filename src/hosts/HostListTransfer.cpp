@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/HostListTransfer.h"
 
-#include "hosts/HostListForm.h"
 #include "hosts/THostList.h"
+#include "hosts/THostListDlg.h"
 #include "platform/Errors.h"
 #include "platform/HandlerGuard.h"
 #include "platform/HttpTask.h"

@@ -2,10 +2,10 @@
 #include "hosts/HostsPage.h"
 #include "ui_HostsPage.h"
 
-#include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostWatches.h"
+#include "hosts/THostEditDlg.h"
 #include "platform/Cp932.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Prompter.h"

@@ -2,7 +2,7 @@
 #include "launch/GameLauncher.h"
 
 #include "game/GameInstallation.h"
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 #include "platform/Errors.h"
 #include "platform/GameProcess.h"
 #include "platform/HandlerGuard.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "launch/NoticeWindow.h"
 
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 
 NoticeWindow::NoticeWindow(QWidget* owner) : QObject(owner), m_owner(owner) {}
 

@@ -12,7 +12,7 @@
 #include "launch/AddressHistory.h"
 #include "launch/GameLauncher.h"
 #include "launch/GameLog.h"
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 #include "status/QueryFiles.h"
 #include "status/StatusCheck.h"
 #include "support/ScriptedPrompter.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The program's own icon: its renderings, the notification area, the about box and, on a real X
 // server, the running program's window.
-#include "app/AboutDlg.h"
+#include "app/TAboutBox.h"
 #include "app/TrayController.h"
 #include "support/TestFolders.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "hosts/HostGridModel.h"
-#include "hosts/HostListForm.h"
 #include "hosts/HostListTransfer.h"
 #include "hosts/THostList.h"
+#include "hosts/THostListDlg.h"
 #include "platform/Cp932.h"
 #include "platform/ProfileFile.h"
 #include "support/LoopbackHttpServer.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostNameDelegate.h"
 #include "hosts/HostsPage.h"
+#include "hosts/THostEditDlg.h"
 #include "hosts/THostList.h"
 #include "platform/Cp932.h"
 #include "support/Controls.h"

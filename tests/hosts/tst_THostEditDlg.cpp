@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The host edit dialog's watch rules, as the host tab's edit command uses them, and the grid's mark
 // and tooltip for watched hosts.
-#include "hosts/HostEdit.h"
 #include "hosts/HostGridModel.h"
 #include "hosts/HostGridView.h"
 #include "hosts/HostNameDelegate.h"
 #include "hosts/HostWatches.h"
 #include "hosts/HostsPage.h"
+#include "hosts/THostEditDlg.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>

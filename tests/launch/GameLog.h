@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 
 #include <QApplication>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "launch/GameLauncher.h"
 #include "launch/HistoryComboBox.h"
 #include "launch/HostCreationPanel.h"
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "status/MODChkDlg.h"
+#include "status/TModChkForm.h"
 
 #include <QApplication>
 #include <QListWidget>

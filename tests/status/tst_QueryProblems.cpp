@@ -6,10 +6,10 @@
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
 #include "platform/Executables.h"
-#include "status/HostInfo.h"
 #include "status/QueryFiles.h"
 #include "status/QueryProblems.h"
 #include "status/StatusCheck.h"
+#include "status/THostInfoDlg.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "hosts/HostEdit.h"
+#include "hosts/THostEditDlg.h"
 
 #include "hosts/HostGridModel.h"
 #include "platform/Cp932.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "status/MODChkDlg.h"
+#include "status/TModChkForm.h"
 
 #include "platform/Cp932.h"
 

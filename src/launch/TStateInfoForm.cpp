@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "launch/StateInfo.h"
+#include "launch/TStateInfoForm.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "launch/DirectIPConnect.h"
+#include "launch/TIPConnectionDlg.h"
 
 #include "launch/AddressEntry.h"
 #include "launch/HistoryComboBox.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "status/HostInfo.h"
-#include "ui_HostInfo.h"
+#include "status/THostInfoDlg.h"
+#include "ui_THostInfoDlg.h"
 
 #include "hosts/HostGridModel.h"
 #include "hosts/HostsPage.h"
@@ -9,10 +9,10 @@
 #include "platform/PlainToolTip.h"
 #include "platform/Prompter.h"
 #include "status/HostInfoQuery.h"
-#include "status/MODChkDlg.h"
 #include "status/ModJoin.h"
 #include "status/ModJoinRules.h"
 #include "status/PlayerListModel.h"
+#include "status/TModChkForm.h"
 
 #include <QAction>
 #include <QHeaderView>

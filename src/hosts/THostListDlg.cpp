@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "hosts/HostListForm.h"
+#include "hosts/THostListDlg.h"
 
 #include "hosts/HostGridModel.h"
 #include "platform/AppPaths.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/AboutDlg.h"
+#include "app/TAboutBox.h"
 
 #include "app/Links.h"
 #include "app/TrayController.h"
