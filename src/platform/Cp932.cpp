@@ -15,54 +15,33 @@ constexpr const char* IcuName = "CP932";
 
 // ICU's "CP932" is IBM-943C: it agrees with Windows on every double-byte character but orders the
 // control codes 0x1A, 0x1C and 0x7F the IBM way and has no mapping for 0x80, 0xA0 and 0xFD-0xFF.
-// These single bytes are mapped here, as Windows maps them, and never reach ICU. 0 means "ask ICU".
+// These single bytes are mapped here, both ways, as Windows maps them, and never reach ICU.
+struct SingleByte
+{
+    uchar byte;
+    char16_t character;
+};
+constexpr SingleByte WindowsSingleBytes[] = {{0x1A, 0x001A}, {0x1C, 0x001C}, {0x7F, 0x007F}, {0x80, 0x0080},
+                                             {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
+
+// The character Windows gives a single byte of the table; 0 means "ask ICU".
 constexpr char16_t windowsSingleByte(uchar b)
 {
-    switch (b) {
-    case 0x1A:
-        return 0x001A;
-    case 0x1C:
-        return 0x001C;
-    case 0x7F:
-        return 0x007F;
-    case 0x80:
-        return 0x0080;
-    case 0xA0:
-        return 0xF8F0;
-    case 0xFD:
-        return 0xF8F1;
-    case 0xFE:
-        return 0xF8F2;
-    case 0xFF:
-        return 0xF8F3;
-    default:
-        return 0;
+    for (const SingleByte& s : WindowsSingleBytes) {
+        if (s.byte == b)
+            return s.character;
     }
+    return 0;
 }
 
 // The reverse of windowsSingleByte(); -1 means "ask ICU".
 constexpr int windowsByteFor(char16_t c)
 {
-    switch (c) {
-    case 0x001A:
-        return 0x1A;
-    case 0x001C:
-        return 0x1C;
-    case 0x007F:
-        return 0x7F;
-    case 0x0080:
-        return 0x80;
-    case 0xF8F0:
-        return 0xA0;
-    case 0xF8F1:
-        return 0xFD;
-    case 0xF8F2:
-        return 0xFE;
-    case 0xF8F3:
-        return 0xFF;
-    default:
-        return -1;
+    for (const SingleByte& s : WindowsSingleBytes) {
+        if (s.character == c)
+            return s.byte;
     }
+    return -1;
 }
 
 // Characters that other systems' Japanese converters (and input methods) spell with another code
