@@ -51,6 +51,11 @@ ScreenshotPage::ScreenshotPage(Prompter& prompter, const GameInstallation& game,
             guarded(m_prompter, [this](const QModelIndex& index) { ImgLvSSDblClick(index); }));
     connect(m_loader, &ThumbnailLoader::listed, this, &ScreenshotPage::onListed);
     connect(m_loader, &ThumbnailLoader::thumbnailsReady, this, &ScreenshotPage::onThumbnails);
+    // A page in view lists the new game's screenshots at once; a hidden one does when it is shown.
+    connect(&m_game, &GameInstallation::folderChanged, this, [this] {
+        if (isVisible())
+            TabSheet3Show();
+    });
 }
 
 ScreenshotPage::~ScreenshotPage()

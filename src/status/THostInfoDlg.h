@@ -35,9 +35,9 @@ struct HostInfoResult;
 }
 
 // "ホストの情報": one host's rules and players, fetched through the query program for the host
-// selected in the host grid, and the check of its mods against the installed ones. Made once at
-// start-up and kept for the whole run; it shows beside the main window without blocking it and
-// always opens on its first page. It handles the host grid's "ホストの情報" (N18) itself.
+// selected in the host grid, and the check of its mods against the installed ones. Made the first
+// time it is asked for and kept for the rest of the run; it shows beside the main window without
+// blocking it and always opens on its first page. It handles the host grid's "ホストの情報" (N18) itself.
 class THostInfoDlg : public QDialog
 {
     Q_OBJECT

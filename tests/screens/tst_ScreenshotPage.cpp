@@ -144,6 +144,10 @@ private slots:
         QCOMPARE(m_page->folder(), other);
         QCOMPARE(names(), QStringList{QStringLiteral("SHOT0100.BMP")});
         QCOMPARE(centre(0), qRgb(0, 0, 255));
+        // A page in view follows a change at once.
+        m_page->show();
+        m_game.setFolder(m_folders->gameFolder());
+        QCOMPARE(m_page->folder(), m_folders->gameFolder());
     }
 
     void unreadableScreenshotsShowAPlaceholder()
