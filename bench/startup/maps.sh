@@ -8,13 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source bench/common.sh
 top=${1:-15}
-./scripts/deps xvfb >/dev/null
-build_bench morvane fake_ghostrecon bench_bare_window bench_mapwatch
-
-work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 source bench/startup/program-folder.sh
-start_xvfb
 
 # by_mapping SMAPS: "<KiB> <mapping>" per mapping, largest first; unnamed memory is "[anonymous]".
 by_mapping() {

@@ -8,11 +8,5 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source bench/common.sh
 rounds=${1:-6}
-./scripts/deps xvfb >/dev/null
-build_bench morvane fake_ghostrecon bench_bare_window bench_mapwatch
-
-work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 source bench/startup/program-folder.sh
-start_xvfb
 time_target=1.30 memory_target=1.15 compare_with_bare Morvane "$rounds" モルベーン "$build/bin/Morvane"
