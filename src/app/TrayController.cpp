@@ -3,7 +3,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QImage>
+#include <QImageReader>
 #include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -23,9 +23,13 @@ QIcon TrayController::programIcon()
     QIcon icon;
     // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down. The
     // larger ones are for desktops and are installed as files; decoding them here would only slow the start.
-    // Read as PNG by name: left to guess the format, the reader would load every image plug-in first.
-    for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), "PNG")));
+    // Read as PNG with detection off: a reader allowed to guess asks every image plug-in first, and
+    // loading them all (with libjpeg) costs more than the icons themselves.
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 
