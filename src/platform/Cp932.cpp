@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Cp932.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platform/Cp932Converter.h"
 
 #include <algorithm>
 
@@ -11,11 +10,10 @@ namespace cp932 {
 namespace {
 
 constexpr char16_t ReplacementChar = 0xFFFD;
-constexpr const char* IcuName = "CP932";
 
-// ICU's "CP932" is IBM-943C: it agrees with Windows on every double-byte character but orders the
-// control codes 0x1A, 0x1C and 0x7F the IBM way and has no mapping for 0x80, 0xA0 and 0xFD-0xFF.
-// These single bytes are mapped here, both ways, as Windows maps them, and never reach ICU.
+// Converters that follow IBM's table (ICU's "CP932" is IBM-943C) order the control codes 0x1A, 0x1C
+// and 0x7F the IBM way, and some have no mapping for 0x80, 0xA0 and 0xFD-0xFF. These single bytes are
+// mapped here, both ways, as Windows maps them, and never reach the converter.
 struct SingleByte
 {
     uchar byte;
@@ -24,7 +22,7 @@ struct SingleByte
 constexpr SingleByte WindowsSingleBytes[] = {{0x1A, 0x001A}, {0x1C, 0x001C}, {0x7F, 0x007F}, {0x80, 0x0080},
                                              {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
 
-// The character Windows gives a single byte of the table; 0 means "ask ICU".
+// The character Windows gives a single byte of the table; 0 means "ask the converter".
 constexpr char16_t windowsSingleByte(uchar b)
 {
     for (const SingleByte& s : WindowsSingleBytes) {
@@ -34,7 +32,7 @@ constexpr char16_t windowsSingleByte(uchar b)
     return 0;
 }
 
-// The reverse of windowsSingleByte(); -1 means "ask ICU".
+// The reverse of windowsSingleByte(); -1 means "ask the converter".
 constexpr int windowsByteFor(char16_t c)
 {
     for (const SingleByte& s : WindowsSingleBytes) {
@@ -72,35 +70,28 @@ constexpr bool isTrailByte(uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0
 
 uchar byteAt(QByteArrayView bytes, qsizetype i) { return static_cast<uchar>(bytes[i]); }
 
-// Decodes a run of whole characters (single bytes ICU maps as Windows does, and lead-trail pairs).
-// Qt's converters keep reporting an error once they have seen one (resetState() does not clear it),
-// so every run and every retried character gets a converter of its own.
+// Decodes a run of whole characters (single bytes the converter maps as Windows does, and lead-trail
+// pairs).
 void decodeRun(QByteArrayView run, QString& out)
 {
     if (run.isEmpty())
         return;
-    QStringDecoder decoder(IcuName, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) {
-        // Without ICU only ASCII can be told apart; everything else is shown as damaged.
+    if (!converter::available()) {
+        // Without a converter only ASCII can be told apart; everything else is shown as damaged.
         for (qsizetype i = 0; i < run.size(); i += charLength(run, i))
             out += byteAt(run, i) < 0x80 ? QChar(char16_t(byteAt(run, i))) : QChar(ReplacementChar);
         return;
     }
-    const QString whole = decoder.decode(run);
-    if (!decoder.hasError()) {
-        out += whole;
+    if (const std::optional<QString> whole = converter::decode(run)) {
+        out += *whole;
         return;
     }
     // An undefined pair somewhere: go character by character so that it becomes exactly one
     // replacement character and its neighbours stay as they are.
     for (qsizetype i = 0; i < run.size();) {
         const qsizetype len = charLength(run, i);
-        QStringDecoder single(IcuName, QStringConverter::Flag::Stateless);
-        const QString one = single.decode(run.sliced(i, len));
-        if (single.hasError() || one.isEmpty())
-            out += QChar(ReplacementChar);
-        else
-            out += one;
+        const std::optional<QString> one = converter::decode(run.sliced(i, len));
+        out += one && !one->isEmpty() ? *one : QString(QChar(ReplacementChar));
         i += len;
     }
 }
@@ -109,23 +100,21 @@ void encodeRun(QStringView run, QByteArray& out)
 {
     if (run.isEmpty())
         return;
-    QStringEncoder encoder(IcuName, QStringConverter::Flag::Stateless);
-    if (encoder.isValid()) {
-        const QByteArray whole = encoder.encode(run);
-        if (!encoder.hasError()) {
-            out += whole;
+    const bool available = converter::available();
+    if (available) {
+        if (const std::optional<QByteArray> whole = converter::encode(run)) {
+            out += *whole;
             return;
         }
     }
-    // ICU substitutes 0xFC 0xFC for what it cannot map, which reads back as a different character:
-    // encode code point by code point and put '?' where Windows would.
+    // What cannot be mapped becomes '?', as Windows writes it: encode code point by code point.
     for (qsizetype i = 0; i < run.size();) {
         qsizetype len = 1;
         if (run[i].isHighSurrogate() && i + 1 < run.size() && run[i + 1].isLowSurrogate())
             len = 2;
         const QStringView one = run.sliced(i, len);
         i += len;
-        if (!encoder.isValid()) {
+        if (!available) {
             out += one[0].unicode() < 0x80 ? char(one[0].unicode()) : '?';
             continue;
         }
@@ -133,13 +122,9 @@ void encodeRun(QStringView run, QByteArray& out)
             out += '?';
             continue;
         }
-        QStringEncoder single(IcuName, QStringConverter::Flag::Stateless);
         const char16_t twin = len == 1 ? windowsTwin(one[0].unicode()) : 0;
-        const QByteArray bytes = single.encode(twin ? QStringView(&twin, 1) : one);
-        if (single.hasError() || bytes.isEmpty())
-            out += '?';
-        else
-            out += bytes;
+        const std::optional<QByteArray> bytes = converter::encode(twin ? QStringView(&twin, 1) : one);
+        out += bytes && !bytes->isEmpty() ? *bytes : QByteArrayLiteral("?");
     }
 }
 

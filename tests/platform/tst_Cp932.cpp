@@ -108,6 +108,8 @@ void TestCp932::encode_data()
     QTest::newRow("replacement character") << chars({0xFFFD}) << QByteArray("?");
     QTest::newRow("outside the BMP") << QStringLiteral(u"x\U0001F600y") << QByteArray("x?y");
     QTest::newRow("lone surrogate") << chars({u'x', 0xD800, u'y'}) << QByteArray("x?y");
+    // Some converters write these as a backslash and a tilde, which read back as other characters.
+    QTest::newRow("yen sign and overline") << chars({u'a', 0x00A5, 0x203E, u'b'}) << QByteArray("a??b");
     QTest::newRow("hangul between kana") << QStringLiteral(u"ア한ア") << QByteArray("\x83\x41?\x83\x41");
     QTest::newRow("empty") << QString() << QByteArray();
     // Other systems' spellings of characters code page 932 holds under another code point.
