@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/TMainForm.h"
 
+#include "app/DeferredPage.h"
 #include "app/GameFolder.h"
 #include "app/HostTab.h"
 #include "app/LinksPage.h"
@@ -121,26 +122,43 @@ void TMainForm::createTabs()
 
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    // Only the host tab is in the window at the start; the others take their pages in when first
+    // shown, so the start neither lays out nor polishes what it does not show.
     auto addPage = [this](const QString& name, const QString& caption, QWidget* page) {
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
+    };
+    auto addDeferred = [this](const QString& name, const QString& caption, QWidget* page) {
+        page->setObjectName(name);
+        m_tabs->addTab(new DeferredPage(page), caption);
     };
     m_hostTab = new HostTab(m_prompter, m_programFolder, *m_history, *m_launcher);
     m_mods = new ModsPage(m_prompter, m_programFolder, m_game);
     m_options = new OptionsEditor(
         m_prompter, m_game, [this] { m_mods->store().load(); }, this);
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
-    addPage(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
-    addPage(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
-    addPage(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"), new ScreenshotPage(m_prompter, m_game));
+    addDeferred(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
+    addDeferred(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
+    // Nothing of the screenshot page is needed before it is shown.
+    m_tabs->addTab(new DeferredPage([this] {
+                       auto* page = new ScreenshotPage(m_prompter, m_game);
+                       page->setObjectName(QStringLiteral("TabScreenShot"));
+                       return page;
+                   }),
+                   QStringLiteral("SSビュー"));
 
     auto* general = new QTabWidget;
     general->setObjectName(QStringLiteral("PageControl2"));
     general->addTab(m_options->generalPage(), QStringLiteral("一般"));
     m_music = new MusicPage(m_prompter, m_game);
     general->addTab(m_music, QStringLiteral("ミュージック"));
-    addPage(QStringLiteral("TabGeneral"), QStringLiteral("全般"), general);
-    addPage(QStringLiteral("TabLink"), QStringLiteral("リンク"), new LinksPage);
+    addDeferred(QStringLiteral("TabGeneral"), QStringLiteral("全般"), general);
+    m_tabs->addTab(new DeferredPage([] {
+                       auto* page = new LinksPage;
+                       page->setObjectName(QStringLiteral("TabLink"));
+                       return page;
+                   }),
+                   QStringLiteral("リンク"));
     layout->addWidget(m_tabs);
 
     m_startButton = new QPushButton(QStringLiteral("Ghost Recon起動"), central);

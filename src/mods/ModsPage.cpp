@@ -36,10 +36,31 @@ bool openWithDesktop(const QString& folder) { return QDesktopServices::openUrl(Q
 
 ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameInstallation& game, QWidget* parent)
     : QWidget(parent), m_prompter(prompter), m_programFolder(programFolder), m_game(game),
-      m_ui(std::make_unique<Ui::ModsPage>()), m_store(
-                                                  prompter, [this] { LoadModLists(); }, [this] { WriteModsSet(); }),
+      m_store(
+          prompter, [this] { LoadModLists(); }, [this] { WriteModsSet(); }),
       m_openFolder(openWithDesktop)
 {
+    // The menu's item is there from the start; the page's widgets wait until the page is first needed.
+    m_mod1 = new QAction(QStringLiteral("MODリストを常にアルファベット順に並べる"), this);
+    m_mod1->setObjectName(QStringLiteral("MOD1"));
+    m_mod1->setCheckable(true);
+    connect(m_mod1, &QAction::triggered, this, guarded(m_prompter, [this] { MOD1Click(); }));
+}
+
+ModsPage::~ModsPage() = default;
+
+void ModsPage::setVisible(bool visible)
+{
+    if (visible)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void ModsPage::buildWidgets()
+{
+    if (m_ui)
+        return;
+    m_ui = std::make_unique<Ui::ModsPage>();
     m_ui->setupUi(this);
     m_ui->ListBox1->setModel(&m_lists.available());
     m_ui->ListBox2->setModel(&m_lists.active());
@@ -49,10 +70,6 @@ ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameI
     const QFontMetrics metrics(m_ui->Memo1->font());
     const int frame = 2 * (m_ui->Memo1->frameWidth() + int(m_ui->Memo1->document()->documentMargin()));
     m_ui->Memo1->setFixedHeight(PaneLines * metrics.lineSpacing() + frame);
-
-    m_mod1 = new QAction(QStringLiteral("MODリストを常にアルファベット順に並べる"), this);
-    m_mod1->setObjectName(QStringLiteral("MOD1"));
-    m_mod1->setCheckable(true);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenuOnMod"));
@@ -69,6 +86,9 @@ ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameI
     m_joinNote->setPalette(notePalette);
     m_joinNote->hide();
     m_ui->pageLayout->insertWidget(0, m_joinNote);
+    // A join that began before the widgets were made.
+    if (m_joinLocked)
+        showJoinLock();
 
     QComboBox* box = m_ui->CmbModSetName;
     box->addItems(modsets::listNames(m_programFolder));
@@ -81,10 +101,27 @@ ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameI
     connectHandlers();
 }
 
-ModsPage::~ModsPage() = default;
+Ui::ModsPage& ModsPage::ui() const
+{
+    // Asked for by whoever needs a widget before the page was shown (a test, or a join's lock).
+    const_cast<ModsPage*>(this)->buildWidgets();
+    return *m_ui;
+}
 
-ModListView* ModsPage::availableView() const { return m_ui->ListBox1; }
-ModListView* ModsPage::activeView() const { return m_ui->ListBox2; }
+ModListView* ModsPage::availableView() const { return ui().ListBox1; }
+ModListView* ModsPage::activeView() const { return ui().ListBox2; }
+
+QLabel* ModsPage::joinNote() const
+{
+    ui();
+    return m_joinNote;
+}
+
+QMenu* ModsPage::popupMenu() const
+{
+    ui();
+    return m_popup;
+}
 
 void ModsPage::connectList(ModListView* list)
 {
@@ -119,7 +156,6 @@ void ModsPage::connectHandlers()
     onClick(m_ui->btnLoadMstFile, &ModsPage::btnLoadMstFileClick);
     connect(m_ui->CmbModSetName, &QComboBox::activated, this,
             guarded(m_prompter, [this](int index) { CmbModSetNameSelect(index); }));
-    connect(m_mod1, &QAction::triggered, this, guarded(m_prompter, [this] { MOD1Click(); }));
     connect(m_mod2, &QAction::triggered, this, guarded(m_prompter, [this] { MOD2Click(); }));
 }
 
@@ -135,6 +171,9 @@ void ModsPage::applySortOption() { m_lists.available().setSorted(m_mod1->isCheck
 
 void ModsPage::showCurrentSetting()
 {
+    // Widgets not made yet show it when they are.
+    if (!m_ui)
+        return;
     m_ui->CmbModSetName->setCurrentIndex(-1);
     m_ui->CmbModSetName->setEditText(modsets::currentSettingName);
 }
@@ -151,8 +190,8 @@ void ModsPage::WriteModsSet() { m_lists.WriteModsSet(m_game.folder()); }
 
 void ModsPage::showDescription(const QStringList& lines)
 {
-    m_ui->Memo1->setPlainText(lines.join(QLatin1Char('\n')));
-    m_ui->Memo1->setVerticalScrollBarPolicy(lines.size() > PaneLines ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    ui().Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    ui().Memo1->setVerticalScrollBarPolicy(lines.size() > PaneLines ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void ModsPage::ModListClick(ModListView* list)
@@ -180,6 +219,13 @@ void ModsPage::ModListClick(ModListView* list)
 void ModsPage::setJoinLock(bool locked)
 {
     m_joinLocked = locked;
+    if (m_ui)
+        showJoinLock();
+}
+
+void ModsPage::showJoinLock()
+{
+    const bool locked = m_joinLocked;
     m_joinNote->setVisible(locked);
     m_ui->ListBox2->setMovesEntries(!locked);
     for (QWidget* w : {static_cast<QWidget*>(m_ui->Button29), static_cast<QWidget*>(m_ui->Button30),
@@ -192,7 +238,7 @@ void ModsPage::ModListDblClick(ModListView* list)
     const int row = list->selectedRow();
     if (row < 0 || m_joinLocked)
         return;
-    if (list == m_ui->ListBox1)
+    if (list == ui().ListBox1)
         m_lists.activate(row);
     else
         m_lists.deactivate(row);
@@ -274,7 +320,7 @@ void ModsPage::btnRefleshModClick()
 
 int ModsPage::findSet(const QString& name) const
 {
-    const QComboBox* box = m_ui->CmbModSetName;
+    const QComboBox* box = ui().CmbModSetName;
     for (int i = 0; i < box->count(); ++i) {
         if (modsets::sameName(box->itemText(i), name))
             return i;
@@ -293,18 +339,18 @@ bool ModsPage::checkSetName(const QString& name)
 
 void ModsPage::btnSaveModSetClick()
 {
-    const QString name = m_ui->CmbModSetName->currentText();
+    const QString name = ui().CmbModSetName->currentText();
     if (name.isEmpty() || name == modsets::currentSettingName || !checkSetName(name))
         return;
     // Written first: a set that cannot be written changes neither the list nor the file.
     modsets::save(m_programFolder, name, m_lists.activeEntries());
     if (findSet(name) < 0)
-        m_ui->CmbModSetName->addItem(name);
+        ui().CmbModSetName->addItem(name);
 }
 
 void ModsPage::btnDeleteModSetClick()
 {
-    QComboBox* box = m_ui->CmbModSetName;
+    QComboBox* box = ui().CmbModSetName;
     const QString name = box->currentText();
     if (name.isEmpty() || name == modsets::currentSettingName || !checkSetName(name))
         return;
@@ -322,7 +368,7 @@ void ModsPage::btnDeleteModSetClick()
 
 void ModsPage::CmbModSetNameSelect(int index)
 {
-    QComboBox* box = m_ui->CmbModSetName;
+    QComboBox* box = ui().CmbModSetName;
     if (index < 0 || index >= box->count())
         return;
     if (m_joinLocked) {
@@ -383,5 +429,5 @@ void ModsPage::btnLoadMstFileClick()
         return;
     }
     m_prompter.message(Prompter::Icon::Information, name + QStringLiteral(" 設定が登録されました"));
-    m_ui->CmbModSetName->addItem(name);
+    ui().CmbModSetName->addItem(name);
 }

@@ -37,6 +37,9 @@ public:
     ModsPage(Prompter& prompter, const QString& programFolder, const GameInstallation& game, QWidget* parent = nullptr);
     ~ModsPage() override;
 
+    // The page's widgets are made once, when it is first shown or a widget is first asked for.
+    void setVisible(bool visible) override;
+
     // "MODリストを常にアルファベット順に並べる", for the options menu.
     QAction* mod1Action() const { return m_mod1; }
     // The game's "modsset.txt": load is LoadModLists, save is WriteModsSet.
@@ -60,12 +63,12 @@ public:
     // note above them says why.
     void setJoinLock(bool locked);
     bool isJoinLocked() const { return m_joinLocked; }
-    QLabel* joinNote() const { return m_joinNote; }
+    QLabel* joinNote() const;
 
     ModLists& lists() { return m_lists; }
     ModListView* availableView() const; // ListBox1
     ModListView* activeView() const;    // ListBox2
-    QMenu* popupMenu() const { return m_popup; }
+    QMenu* popupMenu() const;
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
 
     void LoadModLists();
@@ -94,7 +97,10 @@ signals:
     void notice(const QString& text);
 
 private:
+    void buildWidgets();
+    Ui::ModsPage& ui() const;
     void connectHandlers();
+    void showJoinLock();
     void connectList(ModListView* list);
     void showDescription(const QStringList& lines);
     void openFolder(const QString& folder);
@@ -111,8 +117,8 @@ private:
     Store m_store;
     ModsSettings m_settings;
     QAction* m_mod1;
-    QMenu* m_popup;
-    QAction* m_mod2;
+    QMenu* m_popup = nullptr;
+    QAction* m_mod2 = nullptr;
     ModListView* m_contextList = nullptr;
     FolderOpener m_openFolder;
     QLabel* m_joinNote = nullptr;
