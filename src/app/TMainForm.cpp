@@ -77,7 +77,12 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
     move(212, 141);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The music page waits outside the window until its tab is first shown.
+    if (m_music && !m_music->parent())
+        delete m_music.data();
+}
 
 void TMainForm::wireSubsystems()
 {
@@ -123,7 +128,7 @@ void TMainForm::createTabs()
     m_tabs = new QTabWidget(central);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     // Only the host tab is in the window at the start; the others take their pages in when first
-    // shown, so the start neither lays out nor polishes what it does not show.
+    // shown (DeferredPage), so the start neither makes nor lays out what it does not show.
     auto addPage = [this](const QString& name, const QString& caption, QWidget* page) {
         page->setObjectName(name);
         m_tabs->addTab(page, caption);
@@ -132,33 +137,34 @@ void TMainForm::createTabs()
         page->setObjectName(name);
         m_tabs->addTab(new DeferredPage(page), caption);
     };
+    auto addMade = [this](const QString& name, const QString& caption, const std::function<QWidget*()>& make) {
+        m_tabs->addTab(new DeferredPage([name, make] {
+                           QWidget* page = make();
+                           page->setObjectName(name);
+                           return page;
+                       }),
+                       caption);
+    };
     m_hostTab = new HostTab(m_prompter, m_programFolder, *m_history, *m_launcher);
     m_mods = new ModsPage(m_prompter, m_programFolder, m_game);
     m_options = new OptionsEditor(
         m_prompter, m_game, [this] { m_mods->store().load(); }, this);
     addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
     addDeferred(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
-    addDeferred(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), m_options->multiplayPage());
-    // Nothing of the screenshot page is needed before it is shown.
-    m_tabs->addTab(new DeferredPage([this] {
-                       auto* page = new ScreenshotPage(m_prompter, m_game);
-                       page->setObjectName(QStringLiteral("TabScreenShot"));
-                       return page;
-                   }),
-                   QStringLiteral("SSビュー"));
-
-    auto* general = new QTabWidget;
-    general->setObjectName(QStringLiteral("PageControl2"));
-    general->addTab(m_options->generalPage(), QStringLiteral("一般"));
+    // These pages are made when first shown: the options editor keeps the document's values for its
+    // pages until then.
+    addMade(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), [this] { return m_options->multiplayPage(); });
+    addMade(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"),
+            [this] { return new ScreenshotPage(m_prompter, m_game); });
     m_music = new MusicPage(m_prompter, m_game);
-    general->addTab(m_music, QStringLiteral("ミュージック"));
-    addDeferred(QStringLiteral("TabGeneral"), QStringLiteral("全般"), general);
-    m_tabs->addTab(new DeferredPage([] {
-                       auto* page = new LinksPage;
-                       page->setObjectName(QStringLiteral("TabLink"));
-                       return page;
-                   }),
-                   QStringLiteral("リンク"));
+    addMade(QStringLiteral("TabGeneral"), QStringLiteral("全般"), [this] {
+        auto* general = new QTabWidget;
+        general->setObjectName(QStringLiteral("PageControl2"));
+        general->addTab(m_options->generalPage(), QStringLiteral("一般"));
+        general->addTab(m_music, QStringLiteral("ミュージック"));
+        return general;
+    });
+    addMade(QStringLiteral("TabLink"), QStringLiteral("リンク"), [] { return new LinksPage; });
     layout->addWidget(m_tabs);
 
     m_startButton = new QPushButton(QStringLiteral("Ghost Recon起動"), central);

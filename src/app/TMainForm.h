@@ -7,6 +7,7 @@
 #include "platform/Store.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
@@ -120,7 +121,7 @@ private:
     ModsPage* m_mods = nullptr;
     OptionsEditor* m_options = nullptr;
     QPushButton* m_startButton = nullptr;
-    MusicPage* m_music = nullptr;
+    QPointer<MusicPage> m_music;
 
     QMenu* m_trayMenu = nullptr;
     QAction* m_exit = nullptr;

@@ -47,15 +47,24 @@ GeneralPage::GeneralPage(Prompter& prompter, QWidget* parent)
 
 GeneralPage::~GeneralPage() = default;
 
-void GeneralPage::load(const TXMLParser& doc)
+void GeneralPage::load(const TXMLParser& doc) { read(doc, this); }
+
+void GeneralPage::check(const TXMLParser& doc) { read(doc, nullptr); }
+
+void GeneralPage::read(const TXMLParser& doc, GeneralPage* into)
 {
-    m_ui->ChkFullScr->setChecked(doc.ReadSectionBool(Graphics, "FullScreen"));
-    m_ui->ChkFrameRate->setChecked(doc.ReadSectionBool(Graphics, "ShowFrameRate"));
-    m_ui->ChkCompressTexture->setChecked(doc.ReadSectionBool(Graphics, "CompressTextures"));
-    m_ui->ChkDeadBody->setChecked(doc.ReadSectionBool(Graphics, "ShowDeadBodies"));
-    m_ui->ChkShowBlood->setChecked(doc.ReadSectionBool(GamePlay, "BloodOn"));
-    m_ui->ChkThreatIndicator->setChecked(doc.ReadRootBool("ThreatIndicatorEnabled"));
-    m_ui->ChkSoftwareSound->setChecked(doc.ReadSectionBool(Sound, "SoundInSoftware"));
+    Ui::GeneralPage* ui = into ? into->m_ui.get() : nullptr;
+    const auto tick = [ui](QCheckBox* Ui::GeneralPage::*box, bool on) {
+        if (ui)
+            (ui->*box)->setChecked(on);
+    };
+    tick(&Ui::GeneralPage::ChkFullScr, doc.ReadSectionBool(Graphics, "FullScreen"));
+    tick(&Ui::GeneralPage::ChkFrameRate, doc.ReadSectionBool(Graphics, "ShowFrameRate"));
+    tick(&Ui::GeneralPage::ChkCompressTexture, doc.ReadSectionBool(Graphics, "CompressTextures"));
+    tick(&Ui::GeneralPage::ChkDeadBody, doc.ReadSectionBool(Graphics, "ShowDeadBodies"));
+    tick(&Ui::GeneralPage::ChkShowBlood, doc.ReadSectionBool(GamePlay, "BloodOn"));
+    tick(&Ui::GeneralPage::ChkThreatIndicator, doc.ReadRootBool("ThreatIndicatorEnabled"));
+    tick(&Ui::GeneralPage::ChkSoftwareSound, doc.ReadSectionBool(Sound, "SoundInSoftware"));
 
     // All six first: a bad one leaves both swatches as they were.
     const qint32 r = doc.ReadRootInt("ReticuleColorR");
@@ -64,19 +73,26 @@ void GeneralPage::load(const TXMLParser& doc)
     const qint32 iffR = doc.ReadRootInt("ReticuleIFFColorR");
     const qint32 iffG = doc.ReadRootInt("ReticuleIFFColorG");
     const qint32 iffB = doc.ReadRootInt("ReticuleIFFColorB");
-    m_ui->ReticuleColor->setColour(optionrules::colourFromComponents(r, g, b));
-    m_ui->ReticuleIFFColor->setColour(optionrules::colourFromComponents(iffR, iffG, iffB));
+    if (ui) {
+        ui->ReticuleColor->setColour(optionrules::colourFromComponents(r, g, b));
+        ui->ReticuleIFFColor->setColour(optionrules::colourFromComponents(iffR, iffG, iffB));
+    }
 
     // Edit4 takes the document's text first; the bar then rewrites it only when it moves, and a text
     // that gives no bar position throws with the text left in Edit4.
     const QByteArray gamma = doc.ReadSectionValue(Graphics, "Gamma");
-    m_ui->Edit4->setText(m_origins.fill(m_ui->Edit4->objectName(), gamma));
-    m_ui->GammaBar->setValue(optionrules::gammaPosition(gamma));
+    if (ui)
+        ui->Edit4->setText(into->m_origins.fill(ui->Edit4->objectName(), gamma));
+    const int gammaPosition = optionrules::gammaPosition(gamma);
+    if (ui)
+        ui->GammaBar->setValue(gammaPosition);
 
     const TXMLParser::VideoResolution resolution = doc.ReadVideoResolution();
-    m_ui->ComboBox2->setCurrentIndex(m_ui->ComboBox2->findText(optionrules::bitDepthEntry(resolution.bitDepth)));
-    m_ui->ComboBox1->setCurrentIndex(
-        m_ui->ComboBox1->findText(optionrules::resolutionEntry(resolution.width, resolution.height)));
+    if (ui) {
+        ui->ComboBox2->setCurrentIndex(ui->ComboBox2->findText(optionrules::bitDepthEntry(resolution.bitDepth)));
+        ui->ComboBox1->setCurrentIndex(
+            ui->ComboBox1->findText(optionrules::resolutionEntry(resolution.width, resolution.height)));
+    }
 }
 
 void GeneralPage::save(TXMLParser& doc) const

@@ -30,6 +30,8 @@ public:
     // no setting (a colour or gamma that is no integer, a missing section) throws UserError and leaves
     // the controls after it as they were. A resolution the list lacks selects none.
     void load(const TXMLParser& doc);
+    // Reads what load() reads and throws as it would, without a page.
+    static void check(const TXMLParser& doc);
     // The controls into the document. The gamma text is checked before the document changes, so a
     // refusal (UserError naming the field) leaves it as it was. With no resolution selected the line
     // stays as the document has it.
@@ -49,6 +51,8 @@ signals:
     void saveRequested();
 
 private:
+    // load() into a page, or check() with none.
+    static void read(const TXMLParser& doc, GeneralPage* into);
     void pickColour(ColourSwatch* swatch);
 
     Prompter& m_prompter;

@@ -89,15 +89,26 @@ void MultiplayPage::connectHandlers()
                 [this, slot] { keypadClick(slot); });
 }
 
-void MultiplayPage::load(const TXMLParser& doc)
+void MultiplayPage::load(const TXMLParser& doc) { read(doc, this); }
+
+void MultiplayPage::check(const TXMLParser& doc) { read(doc, nullptr); }
+
+void MultiplayPage::read(const TXMLParser& doc, MultiplayPage* into)
 {
     ChatSlots chat;
     chat.texts = doc.ReadChatTexts();
     chat.teams = doc.ReadChatTeams();
-    setChatSlots(chat);
-    setBytes(m_ui->HostName, doc.ReadSectionValue(Multiplayer, "MPGameName"));
-    setBytes(m_ui->HostMessage, doc.ReadSectionValue(Multiplayer, "MOTD"));
-    setBytes(m_ui->PlayerName, doc.ReadRootValue("PlayerName"));
+    if (into)
+        into->setChatSlots(chat);
+    const QByteArray hostName = doc.ReadSectionValue(Multiplayer, "MPGameName");
+    if (into)
+        into->setBytes(into->m_ui->HostName, hostName);
+    const QByteArray hostMessage = doc.ReadSectionValue(Multiplayer, "MOTD");
+    if (into)
+        into->setBytes(into->m_ui->HostMessage, hostMessage);
+    const QByteArray playerName = doc.ReadRootValue("PlayerName");
+    if (into)
+        into->setBytes(into->m_ui->PlayerName, playerName);
 }
 
 void MultiplayPage::save(TXMLParser& doc) const

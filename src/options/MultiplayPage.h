@@ -33,6 +33,8 @@ public:
     // The document's chat slots, host name, message of the day and player name into the fields; a
     // missing section throws UserError and leaves the fields after it as they were.
     void load(const TXMLParser& doc);
+    // Reads what load() reads and throws as it would, without a page.
+    static void check(const TXMLParser& doc);
     // The fields into the document. Every text is checked before the document changes, so a refusal
     // (UserError naming the field, optionrules::typedTextRefusal) leaves it as it was.
     void save(TXMLParser& doc) const;
@@ -55,6 +57,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // load() into a page, or check() with none.
+    static void read(const TXMLParser& doc, MultiplayPage* into);
     void setUpSetButtons();
     void connectHandlers();
     // The set box's text when it can name a file; otherwise the user is told and nothing comes back.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "options/TXMLParser.h"
+#include "platform/DisplayModes.h"
 #include "platform/Store.h"
 
 #include <QObject>
@@ -8,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class GameInstallation;
 class GeneralPage;
@@ -17,8 +20,9 @@ class QAction;
 
 // The game options editor: it makes the "ﾏﾙﾁﾌﾟﾚｲ" and "一般" pages, which load their values from and
 // save them into the game's "options.xml"; the editor owns the document as a store (read at start-up
-// and when another game is chosen, written at the end only when it was read). The pages belong to
-// whoever places them in the tabs; pages never placed are deleted with the editor.
+// and when another game is chosen, written at the end only when it was read). The pages are made
+// when first asked for: until then a document that was read whole waits here for them. They belong
+// to whoever places them in the tabs; pages never placed are deleted with the editor.
 class OptionsEditor : public QObject
 {
     Q_OBJECT
@@ -29,8 +33,9 @@ public:
                   QObject* parent = nullptr);
     ~OptionsEditor() override;
 
-    MultiplayPage* multiplayPage() const;
-    GeneralPage* generalPage() const;
+    // Made, with the document's values, on the first call.
+    MultiplayPage* multiplayPage();
+    GeneralPage* generalPage();
     // "設定ファイル再読込(&R)", for the "ファイル(&F)" menu.
     QAction* reloadConfigFileAction() const { return m_reload; }
 
@@ -40,8 +45,10 @@ public:
 
     // The game folder holds "options.xml" as a file.
     bool OptionsFileExists() const;
-    // Start-up, once, before the first load.
-    void FillResolutionList();
+    // Start-up, once, before the first load: the resolution list will hold the display's modes, asked
+    // for when the page is made.
+    using DisplayModeSource = std::function<QList<DisplayMode>()>;
+    void FillResolutionList(DisplayModeSource modes = displayModes);
     // The document into the pages; nothing when it is missing. A bad value stops the load there.
     void LoadGameOptions();
     // The pages into the document on disk; false, with nothing written, when it is missing. Throws
@@ -58,7 +65,7 @@ signals:
 
 private:
     QString optionsPath() const;
-    void connectHandlers();
+    void makePages();
     void tellMissingDocument();
 
     Prompter& m_prompter;
@@ -69,4 +76,7 @@ private:
     QAction* m_reload;
     Store m_store;
     bool m_holdsDocumentValues = false;
+    DisplayModeSource m_displayModes;
+    // The document last read whole, while no page has taken its values.
+    std::optional<TXMLParser> m_waiting;
 };

@@ -31,6 +31,8 @@ private slots:
     void endWithoutChangesKeepsTheDocument();
     void loadEdgeCases_data();
     void loadEdgeCases();
+    void pagesMadeAfterTheLoad_data() { loadEdgeCases_data(); }
+    void pagesMadeAfterTheLoad();
     void gammaFollowsTheBarOnlyWhenItMoves();
     void failedSaveLeavesTheFile_data();
     void failedSaveLeavesTheFile();
@@ -54,27 +56,28 @@ struct Rig
     int modsReloaded = 0;
     bool optionsLoadedWhenModsReloaded = false;
     OptionsEditor editor{prompter, game, [this] { ++modsReloaded; }};
-    MultiplayPage& mp = *editor.multiplayPage();
-    GeneralPage& gp = *editor.generalPage();
 
-    Rig()
+    // The pages are made now, or (as in the program) when first asked for.
+    explicit Rig(bool pagesNow = true)
     {
         QObject::connect(&editor, &OptionsEditor::notice, [this](const QString& text) { notices << text; });
+        if (pagesNow)
+            editor.multiplayPage();
         // The demo's resolution is listed unless a test says otherwise.
-        gp.addDisplayModes({{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}});
+        editor.FillResolutionList([] { return QList<DisplayMode>{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}}; });
     }
     // The pages' controls, found by their object names.
-    template <typename T> T* find(const char* name) const
+    template <typename T> T* find(const char* name)
     {
-        T* c = mp.findChild<T*>(QString::fromLatin1(name));
-        return c ? c : control<T>(gp, QString::fromLatin1(name));
+        T* c = editor.multiplayPage()->findChild<T*>(QString::fromLatin1(name));
+        return c ? c : control<T>(*editor.generalPage(), QString::fromLatin1(name));
     }
-    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
-    QCheckBox* box(const char* name) const { return find<QCheckBox>(name); }
-    QComboBox* list(const char* name) const { return find<QComboBox>(name); }
-    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
-    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
-    QSlider* gammaBar() const { return find<QSlider>("GammaBar"); }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+    QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
+    QComboBox* list(const char* name) { return find<QComboBox>(name); }
+    QPushButton* button(const char* name) { return find<QPushButton>(name); }
+    ColourSwatch* swatch(const char* name) { return find<ColourSwatch>(name); }
+    QSlider* gammaBar() { return find<QSlider>("GammaBar"); }
     QString path() const { return folders.game(QStringLiteral("options.xml")); }
     QByteArray bytes() const { return TestFolders::readFile(path()); }
     void setBytes(const QByteArray& b) const { TestFolders::writeFile(path(), b); }
@@ -236,6 +239,20 @@ void TestOptionsEditor::loadEdgeCases_data()
         << QStringLiteral("<Multiplayer> セクションがありません") << state("", 50, "", "", face, true) << 0;
 }
 
+namespace {
+
+QStringList pageState(Rig& rig)
+{
+    return {rig.edit("Edit4")->text(),
+            QString::number(rig.gammaBar()->value()),
+            rig.list("ComboBox1")->currentText(),
+            rig.list("ComboBox2")->currentText(),
+            QString::number(rig.swatch("ReticuleColor")->colour(), 16),
+            rig.box("ChkFullScr")->isChecked() ? QStringLiteral("1") : QStringLiteral("0")};
+}
+
+} // namespace
+
 void TestOptionsEditor::loadEdgeCases()
 {
     QFETCH(QByteArray, line);
@@ -250,13 +267,7 @@ void TestOptionsEditor::loadEdgeCases()
     QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 1);
     if (!error.isEmpty())
         QVERIFY2(rig.prompter.texts().constFirst().contains(error), qPrintable(rig.prompter.texts().constFirst()));
-    const QStringList now{rig.edit("Edit4")->text(),
-                          QString::number(rig.gammaBar()->value()),
-                          rig.list("ComboBox1")->currentText(),
-                          rig.list("ComboBox2")->currentText(),
-                          QString::number(rig.swatch("ReticuleColor")->colour(), 16),
-                          rig.box("ChkFullScr")->isChecked() ? QStringLiteral("1") : QStringLiteral("0")};
-    QCOMPARE(now, state);
+    QCOMPARE(pageState(rig), state);
 
     // The end writes back only after a load read everything; a resolution no display has stays as it was.
     rig.editor.store().save();
@@ -266,6 +277,25 @@ void TestOptionsEditor::loadEdgeCases()
     QTest::mouseClick(rig.button("btnSaveMultiplaySettings"), Qt::LeftButton);
     QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
     QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 3);
+}
+
+void TestOptionsEditor::pagesMadeAfterTheLoad()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, becomes);
+    QFETCH(QString, error);
+    QFETCH(QStringList, state);
+    QFETCH(int, changed);
+    // As at start-up: the document is read before any of its tabs was shown, and the end saves with
+    // no page made; the load reports and the end writes as with the pages there.
+    Rig rig(false);
+    rig.replaceLine(line, becomes);
+    const QByteArray before = rig.bytes();
+    QCOMPARE(rig.editor.store().load(), error.isEmpty());
+    QCOMPARE(rig.prompter.texts().size(), error.isEmpty() ? 0 : 1);
+    rig.editor.store().save();
+    QCOMPARE(changedLines(before, rig.bytes()).size(), changed);
+    QCOMPARE(pageState(rig), state);
 }
 
 void TestOptionsEditor::gammaFollowsTheBarOnlyWhenItMoves()
