@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Cp932.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -243,7 +244,7 @@ QString unencodableMessage(QStringView text)
     const std::optional<char32_t> c = firstUnencodable(text);
     if (!c)
         return {};
-    return QStringLiteral("「%1」(U+%2) は Shift-JIS で保存できない文字のため使えません")
+    return QCoreApplication::translate("cp932", "「%1」(U+%2) は Shift-JIS で保存できない文字のため使えません")
         .arg(QString::fromUcs4(&*c, 1), QStringLiteral("%1").arg(uint(*c), 4, 16, QLatin1Char('0')).toUpper());
 }
 
