@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/Language.h"
 #include "app/TMainForm.h"
 #include "app/TrayController.h"
 #include "platform/AppPaths.h"
@@ -11,9 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 namespace {
 
@@ -34,13 +33,11 @@ int runProgram()
     if (!instance.start())
         return 0; // the running copy comes to the front; this one writes nothing
 
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QStringLiteral("ja_JP")), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    const QString programFolder = apppaths::programFolder();
+    // Before the first window: every text is translated as it is made.
+    language::install(language::chosen(programFolder));
     QApplication::setFont(uiFont());
 
-    const QString programFolder = apppaths::programFolder();
     QDir().mkpath(programFolder);
     // Files addressed relative to the working folder land in the program folder too.
     QDir::setCurrent(programFolder);

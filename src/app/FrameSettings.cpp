@@ -7,12 +7,15 @@ FrameSettings FrameSettings::read(const ProfileFile& ini, const QString& default
     s.gameFolder.read(ini, defaultFolder);
     s.inTray.read(ini);
     s.noClose.read(ini);
+    s.language.read(ini);
     return s;
 }
 
-void FrameSettings::write(ProfileFile& ini, const QString& folder, bool inTrayNow, bool noCloseNow) const
+void FrameSettings::write(ProfileFile& ini, const QString& folder, bool inTrayNow, bool noCloseNow,
+                          const QByteArray& languageNow) const
 {
     gameFolder.write(ini, folder);
     inTray.write(ini, inTrayNow);
     noClose.write(ini, noCloseNow);
+    language.write(ini, languageNow.isEmpty() ? language.value() : languageNow);
 }

@@ -65,7 +65,7 @@ HostTab::HostTab(Prompter& prompter, const QString& programFolder, AddressHistor
     m_hosts->setGridFooter(m_problemLine);
     connect(m_status, &StatusCheck::queryProblemChanged, this, &HostTab::showQueryProblem);
 
-    auto* creation = new QGroupBox(QStringLiteral("ホスト作成"), this);
+    auto* creation = new QGroupBox(tr("ホスト作成"), this);
     creation->setObjectName(QStringLiteral("HostCreationGroup"));
     auto* creationLayout = new QVBoxLayout(creation);
     creationLayout->setContentsMargins(4, 2, 4, 4);
@@ -137,7 +137,7 @@ void HostTab::notifyWatchedHosts()
         lines << n.text;
     m_notifiedAddress = fired.first().address;
     m_notifiedName = fired.first().name;
-    emit hostNotification(QStringLiteral("モルベーン: ホストの通知"), lines.join(QLatin1Char('\n')));
+    emit hostNotification(tr("モルベーン: ホストの通知"), lines.join(QLatin1Char('\n')));
 }
 
 void HostTab::joinNotifiedHost()
@@ -152,7 +152,7 @@ void HostTab::showQueryProblem(const QString& problem)
     const QStringList lines = problem.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QString shown = lines.value(0);
     if (lines.size() > 1)
-        shown += QStringLiteral(" (他%1件)").arg(lines.size() - 1);
+        shown += tr(" (他%1件)").arg(lines.size() - 1);
     // As wide as the grid above it.
     m_problemLine->setText(m_problemLine->fontMetrics().elidedText(shown, Qt::ElideRight, m_hosts->grid()->width()));
     m_problemLine->setToolTip(plainToolTip(problem));

@@ -3,6 +3,7 @@
 
 #include "app/Links.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,7 +28,7 @@ QGroupBox* group(const QString& title, const std::array<links::Link, N>& entries
         label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
         QObject::connect(label, &QLabel::linkActivated, label,
                          [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
-        auto* description = new QLabel(links::text(link.description), box);
+        auto* description = new QLabel(QCoreApplication::translate("links", link.description), box);
         description->setIndent(12);
         layout->addWidget(label);
         layout->addWidget(description);
@@ -40,7 +41,7 @@ QGroupBox* group(const QString& title, const std::array<links::Link, N>& entries
 LinksPage::LinksPage(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group(QStringLiteral("MODのダウンロード"), links::modDownloads, this));
-    layout->addWidget(group(QStringLiteral("GhostRecon全般"), links::general, this));
+    layout->addWidget(group(tr("MODのダウンロード"), links::modDownloads, this));
+    layout->addWidget(group(tr("GhostRecon全般"), links::general, this));
     layout->addStretch();
 }

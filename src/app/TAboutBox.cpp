@@ -29,13 +29,13 @@ QLabel* linkLabel(const QString& caption, const QString& url, QWidget* parent)
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setPixmap(TrayController::programIcon().pixmap(48));
-    auto* name = new QLabel(QStringLiteral("モルベーン"), this);
+    auto* name = new QLabel(tr("モルベーン"), this);
     name->setObjectName(QStringLiteral("ProductName"));
     QFont bold = name->font();
     bold.setBold(true);
@@ -48,10 +48,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     m_creditsView->setFixedSize(220, 80);
     m_credits = new QLabel(m_creditsView);
     m_credits->setAlignment(Qt::AlignHCenter);
-    m_credits->setText(QStringLiteral("モルベーン\nGhost Recon コンパニオン\n\n"
-                                      "ホストの稼働チェックに qstat を使っています\n"
-                                      "Qt 6 で作られています\n\n"
-                                      "遊んでくれるすべてのプレイヤーに感謝します"));
+    m_credits->setText(tr("モルベーン\nGhost Recon コンパニオン\n\n"
+                          "ホストの稼働チェックに qstat を使っています\n"
+                          "Qt 6 で作られています\n\n"
+                          "遊んでくれるすべてのプレイヤーに感謝します"));
     m_credits->setFixedWidth(m_creditsView->width());
     m_credits->adjustSize();
     m_credits->move(0, m_creditsView->height());
@@ -75,8 +75,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(head);
     layout->addWidget(m_creditsView, 0, Qt::AlignHCenter);
-    layout->addWidget(linkLabel(QStringLiteral("ホームページ"), links::text(links::authorPage), this));
-    layout->addWidget(linkLabel(QStringLiteral("作者にメールを送る"), links::text(links::authorMail), this));
+    layout->addWidget(linkLabel(tr("ホームページ"), links::text(links::authorPage), this));
+    layout->addWidget(linkLabel(tr("作者にメールを送る"), links::text(links::authorMail), this));
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 

@@ -4,6 +4,7 @@
 #include "app/DeferredPage.h"
 #include "app/GameFolder.h"
 #include "app/HostTab.h"
+#include "app/Language.h"
 #include "app/LinksPage.h"
 #include "app/TAboutBox.h"
 #include "app/TrayController.h"
@@ -32,6 +33,7 @@
 #include "status/StatusCheck.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -57,7 +59,7 @@ TMainForm::TMainForm(Prompter& prompter, const QString& programFolder, QWidget* 
           prompter, [this] { m_history->loadFile(historyPath()); }, [this] { m_history->saveFile(historyPath()); })
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("モルベーン"));
+    setWindowTitle(tr("モルベーン"));
     setFont(uiFont());
     // Only with CustomizeWindowHint do X11 window managers leave out the buttons not asked for.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -149,27 +151,26 @@ void TMainForm::createTabs()
     m_mods = new ModsPage(m_prompter, m_programFolder, m_game);
     m_options = new OptionsEditor(
         m_prompter, m_game, [this] { m_mods->store().load(); }, this);
-    addPage(QStringLiteral("TabHost"), QStringLiteral("ホスト"), m_hostTab);
-    addDeferred(QStringLiteral("TabMod"), QStringLiteral("MOD"), m_mods);
+    addPage(QStringLiteral("TabHost"), tr("ホスト"), m_hostTab);
+    addDeferred(QStringLiteral("TabMod"), tr("MOD"), m_mods);
     // These pages are made when first shown: the options editor keeps the document's values for its
     // pages until then.
-    addMade(QStringLiteral("TabMultiplay"), QStringLiteral("ﾏﾙﾁﾌﾟﾚｲ"), [this] { return m_options->multiplayPage(); });
-    addMade(QStringLiteral("TabScreenShot"), QStringLiteral("SSビュー"),
-            [this] { return new ScreenshotPage(m_prompter, m_game); });
+    addMade(QStringLiteral("TabMultiplay"), tr("ﾏﾙﾁﾌﾟﾚｲ"), [this] { return m_options->multiplayPage(); });
+    addMade(QStringLiteral("TabScreenShot"), tr("SSビュー"), [this] { return new ScreenshotPage(m_prompter, m_game); });
     m_music = new MusicPage(m_prompter, m_game);
-    addMade(QStringLiteral("TabGeneral"), QStringLiteral("全般"), [this] {
+    addMade(QStringLiteral("TabGeneral"), tr("全般"), [this] {
         auto* general = new QTabWidget;
         general->setObjectName(QStringLiteral("PageControl2"));
-        general->addTab(m_options->generalPage(), QStringLiteral("一般"));
-        general->addTab(m_music, QStringLiteral("ミュージック"));
+        general->addTab(m_options->generalPage(), tr("一般"));
+        general->addTab(m_music, tr("ミュージック"));
         return general;
     });
-    addMade(QStringLiteral("TabLink"), QStringLiteral("リンク"), [] { return new LinksPage; });
+    addMade(QStringLiteral("TabLink"), tr("リンク"), [] { return new LinksPage; });
     layout->addWidget(m_tabs);
 
-    m_startButton = new QPushButton(QStringLiteral("Ghost Recon起動"), central);
+    m_startButton = new QPushButton(tr("Ghost Recon起動"), central);
     m_startButton->setObjectName(QStringLiteral("BitBtn1"));
-    m_startButton->setToolTip(QStringLiteral("Ghost Reconを起動します"));
+    m_startButton->setToolTip(tr("Ghost Reconを起動します"));
     connect(m_startButton, &QPushButton::clicked, this, guarded(m_prompter, [this] { m_launcher->BtnStartGRClick(); }));
     layout->addWidget(m_startButton);
     setCentralWidget(central);
@@ -180,10 +181,10 @@ void TMainForm::createMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = bar->addMenu(tr("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     file->addAction(m_options->reloadConfigFileAction());
-    QMenu* hostList = file->addMenu(QStringLiteral("ホストリスト"));
+    QMenu* hostList = file->addMenu(tr("ホストリスト"));
     hostList->setObjectName(QStringLiteral("HostList1"));
     HostListTransfer* transfer = m_hostTab->hostListTransfer();
     hostList->addActions({transfer->importAction(), transfer->exportAction()});
@@ -191,45 +192,55 @@ void TMainForm::createMenus()
     hostList->addAction(transfer->checkWebHostListAction());
     file->addAction(m_hostTab->addressBar()->clearHistoryAction());
     file->addSeparator();
-    m_exit = makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), [this] { Exit1Click(); });
+    m_exit = makeAction(QStringLiteral("Exit1"), tr("終了(&X)"), [this] { Exit1Click(); });
     file->addAction(m_exit);
 
-    QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
+    QMenu* options = bar->addMenu(tr("オプション(&O)"));
     options->setObjectName(QStringLiteral("Option1"));
     options->setToolTipsVisible(true);
     m_inTray = makeAction(
-        QStringLiteral("N11"), QStringLiteral("最小化でタスクトレイに入る"), [this] { N11Click(); }, true);
+        QStringLiteral("N11"), tr("最小化でタスクトレイに入る"), [this] { N11Click(); }, true);
     m_noClose = makeAction(
-        QStringLiteral("N12"), QStringLiteral("終了までタスクトレイで起動し続ける"), [this] { N12Click(); }, true);
-    m_noClose->setToolTip(QStringLiteral("メニューから終了しない限り、終了しません"));
+        QStringLiteral("N12"), tr("終了までタスクトレイで起動し続ける"), [this] { N12Click(); }, true);
+    m_noClose->setToolTip(tr("メニューから終了しない限り、終了しません"));
     options->addActions({m_hostTab->publicAddress()->getIpAtStartUpAction(), m_inTray, m_noClose});
     options->addSeparator();
     options->addAction(m_mods->mod1Action());
     options->addSeparator();
     options->addAction(hostsPage()->sortLiveHostsFirstAction());
-    QMenu* interval = options->addMenu(QStringLiteral("ホストチェック間隔"));
+    QMenu* interval = options->addMenu(tr("ホストチェック間隔"));
     interval->setObjectName(QStringLiteral("HostCheckInterval1"));
     interval->addActions(statusCheck()->intervalActions());
-    QMenu* colours = options->addMenu(QStringLiteral("ホストビューカラー"));
+    QMenu* colours = options->addMenu(tr("ホストビューカラー"));
     colours->setObjectName(QStringLiteral("HostViewColor1"));
     colours->addActions(hostsPage()->schemeActions());
     options->addSeparator();
-    m_chooseGame = makeAction(QStringLiteral("GR1"), QStringLiteral("GhostReconフォルダ指定"), [this] { GR1Click(); });
+    m_chooseGame = makeAction(QStringLiteral("GR1"), tr("GhostReconフォルダ指定"), [this] { GR1Click(); });
     options->addAction(m_chooseGame);
+    // In both languages, so that whoever cannot read the one shown finds it; the languages go by
+    // their own names.
+    QMenu* languages = options->addMenu(QStringLiteral("言語 / Language"));
+    languages->setObjectName(QStringLiteral("Language1"));
+    auto* languageGroup = new QActionGroup(this);
+    m_japanese = makeAction(
+        QStringLiteral("LanguageJa"), QStringLiteral("日本語"), [this] { chooseLanguage("ja"); }, true);
+    m_english = makeAction(
+        QStringLiteral("LanguageEn"), QStringLiteral("English"), [this] { chooseLanguage("en"); }, true);
+    for (QAction* a : {m_japanese, m_english})
+        languages->addAction(languageGroup->addAction(a));
+    (language::current() == language::Language::English ? m_english : m_japanese)->setChecked(true);
 
-    bar->addAction(
-        makeAction(QStringLiteral("About1"), QStringLiteral("バージョン情報(&A)"), [this] { About1Click(); }));
+    bar->addAction(makeAction(QStringLiteral("About1"), tr("バージョン情報(&A)"), [this] { About1Click(); }));
 
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("PopupMenuOnTray"));
-    m_trayMenu->addAction(makeAction(QStringLiteral("N7"), QStringLiteral("モルベーンを表示"), [this] { N7Click(); }));
-    m_trayMenu->addSeparator();
-    m_trayMenu->addAction(makeAction(QStringLiteral("GhostRecon1"), QStringLiteral("Ghost Recon起動"),
-                                     [this] { m_launcher->BtnStartGRClick(); }));
-    m_trayMenu->addAction(makeAction(QStringLiteral("IP1"), QStringLiteral("IP指定接続"), [this] { IP1Click(); }));
+    m_trayMenu->addAction(makeAction(QStringLiteral("N7"), tr("モルベーンを表示"), [this] { N7Click(); }));
     m_trayMenu->addSeparator();
     m_trayMenu->addAction(
-        makeAction(QStringLiteral("N8"), QStringLiteral("モルベーンを終了"), [this] { Exit1Click(); }));
+        makeAction(QStringLiteral("GhostRecon1"), tr("Ghost Recon起動"), [this] { m_launcher->BtnStartGRClick(); }));
+    m_trayMenu->addAction(makeAction(QStringLiteral("IP1"), tr("IP指定接続"), [this] { IP1Click(); }));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(makeAction(QStringLiteral("N8"), tr("モルベーンを終了"), [this] { Exit1Click(); }));
 }
 
 bool TMainForm::runStep(const std::function<void()>& step) { return handlerguard::run(m_prompter, step); }
@@ -258,9 +269,8 @@ void TMainForm::FormCreate()
     m_hostTab->publicAddress()->FetchPublicAddressAtStartUp();
     m_tray->setTrayMode(m_inTray->isChecked());
     if (!m_options->OptionsFileExists()) {
-        m_prompter.message(
-            Prompter::Icon::Error,
-            QStringLiteral("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
+        m_prompter.message(Prompter::Icon::Error,
+                           tr("設定ファイルが見つかりませんでした\r\nGhostReconを起動し、初期設定を行ってください"));
         requestEnd();
     }
     m_options->FillResolutionList();
@@ -308,6 +318,8 @@ void TMainForm::LoadSettings()
     m_game.setFolder(m_frameSettings.gameFolder.value());
     m_inTray->setChecked(m_frameSettings.inTray.value());
     m_noClose->setChecked(m_frameSettings.noClose.value());
+    if (const auto stored = language::fromCode(m_frameSettings.language.value()))
+        (*stored == language::Language::English ? m_english : m_japanese)->setChecked(true);
     m_hostTab->publicAddress()->readSettings(ini);
     m_mods->readSettings(ini);
     hostsPage()->readSettings(ini);
@@ -320,7 +332,7 @@ void TMainForm::LoadSettings()
 void TMainForm::SaveSettings()
 {
     m_settings.write([this](ProfileFile& ini) {
-        m_frameSettings.write(ini, m_game.folder(), m_inTray->isChecked(), m_noClose->isChecked());
+        m_frameSettings.write(ini, m_game.folder(), m_inTray->isChecked(), m_noClose->isChecked(), m_chosenLanguage);
         m_hostTab->publicAddress()->writeSettings(ini);
         m_mods->writeSettings(ini);
         hostsPage()->writeSettings(ini);
@@ -410,6 +422,13 @@ void TMainForm::GR1Click()
         m_mods->store().load();
         m_options->store().load();
     }
+}
+
+void TMainForm::chooseLanguage(const QByteArray& code)
+{
+    m_chosenLanguage = code;
+    m_prompter.message(Prompter::Icon::Information,
+                       tr("表示する言語は、次にモルベーンを起動したときから切り替わります"));
 }
 
 void TMainForm::IP1Click() { ipConnectionDialog()->exec(); }

@@ -66,6 +66,8 @@ public slots:
     void About1Click();
     void GR1Click(); // "GhostReconフォルダ指定"
     void IP1Click(); // "IP指定接続"
+    // "日本語" or "English" under "言語 / Language": kept for the next start.
+    void chooseLanguage(const QByteArray& code);
     // A second copy asked for this one.
     void bringToFront();
     // The desktop session ends or a termination signal came: the normal end, whatever N12 says.
@@ -128,4 +130,7 @@ private:
     QAction* m_inTray = nullptr;     // N11
     QAction* m_noClose = nullptr;    // N12
     QAction* m_chooseGame = nullptr; // GR1
+    QAction* m_japanese = nullptr;
+    QAction* m_english = nullptr;
+    QByteArray m_chosenLanguage; // empty until the user picks one
 };

@@ -45,7 +45,7 @@ TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
         emit notificationClicked();
     });
     m_icon->setObjectName(QStringLiteral("TrayIcon"));
-    m_icon->setToolTip(QStringLiteral("モルベーン"));
+    m_icon->setToolTip(tr("モルベーン"));
     m_icon->setIcon(programIcon());
     m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -36,7 +36,7 @@ QVariant HostGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QString HostGridModel::headerText() { return QStringLiteral("-,ホストネーム,アドレス,人数[残時間]"); }
+QString HostGridModel::headerText() { return tr("-,ホストネーム,アドレス,人数[残時間]"); }
 
 QVariant HostGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
@@ -98,7 +98,7 @@ QByteArray oneLine(QByteArray text)
 QString HostGridModel::refusalFor(const QString& typed)
 {
     if (typed.contains(QLatin1Char('\r')) || typed.contains(QLatin1Char('\n')))
-        return QStringLiteral("ホスト名とアドレスに改行は使えません");
+        return tr("ホスト名とアドレスに改行は使えません");
     return cp932::unencodableMessage(typed);
 }
 

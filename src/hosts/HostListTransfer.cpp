@@ -11,6 +11,7 @@
 #include "platform/TextFile.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QWidget>
@@ -21,7 +22,7 @@ Prompter::FileRequest hostListFile(const QString& title)
 {
     Prompter::FileRequest r;
     r.title = title;
-    r.filter = QStringLiteral("ホストリスト(*.txt)|*.txt");
+    r.filter = QCoreApplication::translate("HostListTransfer", "ホストリスト(*.txt)|*.txt");
     r.initialName = QStringLiteral("*.txt");
     r.defaultSuffix = QStringLiteral("txt");
     return r;
@@ -34,9 +35,9 @@ HostListTransfer::HostListTransfer(Prompter& prompter, HostGridModel& hosts, con
     : QObject(window), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder), m_window(window),
       m_download(new HttpTask(this))
 {
-    m_import = makeAction(QStringLiteral("Import1"), QStringLiteral("インポート"));
-    m_export = makeAction(QStringLiteral("Export1"), QStringLiteral("エクスポート"));
-    m_checkWebList = makeAction(QStringLiteral("CheckWebHostList1"), QStringLiteral("最新ホストリストをチェック"));
+    m_import = makeAction(QStringLiteral("Import1"), tr("インポート"));
+    m_export = makeAction(QStringLiteral("Export1"), tr("エクスポート"));
+    m_checkWebList = makeAction(QStringLiteral("CheckWebHostList1"), tr("最新ホストリストをチェック"));
     connect(m_import, &QAction::triggered, this, guarded(m_prompter, [this] { Import1Click(); }));
     connect(m_export, &QAction::triggered, this, guarded(m_prompter, [this] { Export1Click(); }));
     connect(m_checkWebList, &QAction::triggered, this, guarded(m_prompter, [this] { CheckWebHostList1Click(); }));
@@ -78,7 +79,7 @@ void HostListTransfer::enableActions()
 
 void HostListTransfer::Import1Click()
 {
-    const std::optional<QString> path = m_prompter.openFile(hostListFile(QStringLiteral("ホストリストのインポート")));
+    const std::optional<QString> path = m_prompter.openFile(hostListFile(tr("ホストリストのインポート")));
     if (!path)
         return;
     // A file the user picked and we cannot read is said so, not taken for an empty list.
@@ -90,14 +91,13 @@ void HostListTransfer::Import1Click()
 
 void HostListTransfer::Export1Click()
 {
-    const std::optional<QString> path = m_prompter.saveFile(hostListFile(QStringLiteral("ホストリストのエクスポート")));
+    const std::optional<QString> path = m_prompter.saveFile(hostListFile(tr("ホストリストのエクスポート")));
     if (!path)
         return;
     const bool existed = QFileInfo::exists(*path);
     const int written = THostList(m_hosts).ExportHostList(*path);
     if (written > 0 || existed)
-        m_prompter.message(Prompter::Icon::Question,
-                           QStringLiteral("%1 件のデータをエクスポートしました").arg(written));
+        m_prompter.message(Prompter::Icon::Question, tr("%1 件のデータをエクスポートしました").arg(written));
 }
 
 void HostListTransfer::CheckWebHostList1Click()
@@ -129,7 +129,7 @@ void HostListTransfer::showWebList()
     dialog.LoadWebHostList(m_download->body());
     if (dialog.entryCount() == 0) {
         m_prompter.message(Prompter::Icon::Information,
-                           QStringLiteral("ダウンロードしたホストリストには、取り込めるホストがありませんでした。"));
+                           tr("ダウンロードしたホストリストには、取り込めるホストがありませんでした。"));
         return;
     }
     m_webList = &dialog;

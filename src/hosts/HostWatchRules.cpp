@@ -3,6 +3,8 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QCoreApplication>
+
 namespace hostwatch {
 
 namespace {
@@ -58,9 +60,12 @@ QString notificationText(const QString& hostName, Reason reason, const WatchRule
 {
     switch (reason) {
     case Reason::FreeSlot:
-        return QStringLiteral("%1 に空きがあります  %2").arg(hostName, status);
+        return QCoreApplication::translate("hostwatch", "%1 に空きがあります  %2").arg(hostName, status);
     case Reason::EnoughPlayers:
-        return QStringLiteral("%1 が%2人以上になりました  %3").arg(hostName).arg(rule.atLeast).arg(status);
+        return QCoreApplication::translate("hostwatch", "%1 が%2人以上になりました  %3")
+            .arg(hostName)
+            .arg(rule.atLeast)
+            .arg(status);
     }
     return {};
 }
@@ -69,10 +74,10 @@ QString ruleText(const WatchRule& rule)
 {
     QStringList parts;
     if (rule.whenFree)
-        parts << QStringLiteral("空きが出たら通知");
+        parts << QCoreApplication::translate("hostwatch", "空きが出たら通知");
     if (rule.atLeast > 0)
-        parts << QStringLiteral("%1人以上で通知").arg(rule.atLeast);
-    return parts.join(QStringLiteral("、"));
+        parts << QCoreApplication::translate("hostwatch", "%1人以上で通知").arg(rule.atLeast);
+    return parts.join(QCoreApplication::translate("hostwatch", "、"));
 }
 
 QList<Entry> readEntries(const ProfileFile& file)

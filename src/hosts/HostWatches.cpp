@@ -39,7 +39,7 @@ void HostWatches::load(const QString& path)
     // replace the whole.
     const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxFileBytes + 1);
     if (bytes && bytes->size() > MaxFileBytes)
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルが大きすぎます")));
+        throw UserError(cannotReadMessage(path, tr("ファイルが大きすぎます")));
     const QList<hostwatch::Entry> entries =
         bytes ? hostwatch::readEntries(ProfileFile::fromBytes(*bytes)) : QList<hostwatch::Entry>();
     m_rules.clear();
@@ -107,13 +107,13 @@ QString HostWatches::toolTip(const QByteArray& address) const
 {
     QStringList lines;
     if (const std::optional<Sighting> seen = lastSighting(address)) {
-        lines << QStringLiteral("最後の応答: %1").arg(seen->when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
-        lines << QStringLiteral("そのときの人数[残時間]: %1").arg(seen->status);
+        lines << tr("最後の応答: %1").arg(seen->when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+        lines << tr("そのときの人数[残時間]: %1").arg(seen->status);
     } else {
-        lines << QStringLiteral("この起動中にはまだ応答がありません");
+        lines << tr("この起動中にはまだ応答がありません");
     }
     const QString rules = hostwatch::ruleText(rule(address));
     if (!rules.isEmpty())
-        lines << QStringLiteral("通知: %1").arg(rules);
+        lines << tr("通知: %1").arg(rules);
     return lines.join(QLatin1Char('\n'));
 }

@@ -18,10 +18,12 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <tuple>
+
 namespace {
 
 const QString AddressDefault = QStringLiteral("000.000.000.000:0000");
-const QString NameDefault = QStringLiteral("識別しやすい名前を入れましょう");
+// The host list holds it, so it is the same in every language.
 const QString UnnamedHost = QStringLiteral("IPホスト");
 
 // What QToolButton::setDefaultAction does, for a push button: the caption, hint and state are the
@@ -81,21 +83,20 @@ void HostsPage::buildPopupMenu()
     m_popup->setObjectName(QStringLiteral("PopupMenuOnHost"));
     m_popup->setToolTipsVisible(true);
 
-    m_hostInfo = m_popup->addAction(QStringLiteral("ホストの情報"));
+    m_hostInfo = m_popup->addAction(tr("ホストの情報"));
     m_hostInfo->setObjectName(QStringLiteral("N18"));
     m_popup->addSeparator();
-    m_connect = m_popup->addAction(QStringLiteral("接続"));
+    m_connect = m_popup->addAction(tr("接続"));
     m_connect->setObjectName(QStringLiteral("Connect1"));
     m_popup->setDefaultAction(m_connect);
-    m_joinWithMods = m_popup->addAction(QStringLiteral("このMODで接続"));
+    m_joinWithMods = m_popup->addAction(tr("このMODで接続"));
     m_joinWithMods->setObjectName(QStringLiteral("JoinWithMods1"));
-    m_joinWithMods->setToolTip(
-        QStringLiteral("ホストの情報で分かったMODだけを有効にして接続し、ゲームが終わったら元に戻します"));
+    m_joinWithMods->setToolTip(tr("ホストの情報で分かったMODだけを有効にして接続し、ゲームが終わったら元に戻します"));
     m_joinWithMods->setEnabled(false);
     m_popup->addSeparator();
-    m_copyAddress = m_popup->addAction(QStringLiteral("アドレスをコピー"));
+    m_copyAddress = m_popup->addAction(tr("アドレスをコピー"));
     m_copyAddress->setObjectName(QStringLiteral("CopyAddress1"));
-    m_copyAddress->setToolTip(QStringLiteral("選択されたホストのアドレスをクリップボードにコピーします"));
+    m_copyAddress->setToolTip(tr("選択されたホストのアドレスをクリップボードにコピーします"));
     m_edit3 = m_popup->addAction(m_ui->actEditHost->text());
     m_edit3->setObjectName(QStringLiteral("Edit3"));
     m_delete1 = m_popup->addAction(m_ui->actDelHost->text());
@@ -109,18 +110,21 @@ void HostsPage::buildPopupMenu()
 
 void HostsPage::buildOptionActions()
 {
-    m_sortLiveFirst = new QAction(QStringLiteral("稼働中ホストを優先して並べる"), this);
+    m_sortLiveFirst = new QAction(tr("稼働中ホストを優先して並べる"), this);
     m_sortLiveFirst->setObjectName(QStringLiteral("N22"));
     m_sortLiveFirst->setCheckable(true);
 
     m_schemeGroup = new QActionGroup(this);
     m_schemeGroup->setExclusive(true);
-    for (const auto& [name, caption] : {std::pair{"N26", u"標準"}, std::pair{"N27", u"マトリックス"}}) {
-        auto* a = new QAction(QString::fromUtf16(caption), this);
+    // The scheme's name is what Morvane.ini holds; only the caption is translated.
+    for (const auto& [name, scheme, caption] :
+         {std::tuple{"N26", u"標準", tr("標準")}, std::tuple{"N27", u"マトリックス", tr("マトリックス")}}) {
+        auto* a = new QAction(caption, this);
         a->setObjectName(QString::fromLatin1(name));
         a->setCheckable(true);
         m_schemeGroup->addAction(a);
-        connect(a, &QAction::triggered, this, guarded(m_prompter, [this, a] { ApplyHostViewColor(a->text()); }));
+        connect(a, &QAction::triggered, this,
+                guarded(m_prompter, [this, scheme = QString::fromUtf16(scheme)] { ApplyHostViewColor(scheme); }));
     }
     m_varsity = new QAction(QStringLiteral("Varsity"), this);
     m_varsity->setObjectName(QStringLiteral("Varsity1"));
@@ -195,10 +199,10 @@ void HostsPage::MoveHostRow(int from, int to)
 void HostsPage::actAddHostExecute()
 {
     if (m_hosts->isFull()) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("これ以上新たにホストを登録出来ません"));
+        m_prompter.message(Prompter::Icon::Warning, tr("これ以上新たにホストを登録出来ません"));
         return;
     }
-    const QString address = m_prompter.input(QStringLiteral("ホスト追加"), QStringLiteral("アドレス"), AddressDefault);
+    const QString address = m_prompter.input(tr("ホスト追加"), tr("アドレス"), AddressDefault);
     const QByteArray addressBytes = cp932::fromUnicode(address);
     // An empty answer counts as a cancel: an empty address would end the list when it is read back.
     if (address == AddressDefault || !HostGridModel::isUsableAddress(addressBytes))
@@ -207,9 +211,9 @@ void HostsPage::actAddHostExecute()
         m_prompter.message(Prompter::Icon::Warning, refusal);
         return;
     }
-    QString name =
-        m_prompter.input(QStringLiteral("ホスト名"), QStringLiteral("ホスト名(入力しなくても可)"), NameDefault);
-    if (name.isEmpty() || name == NameDefault)
+    const QString nameDefault = tr("識別しやすい名前を入れましょう");
+    QString name = m_prompter.input(tr("ホスト名"), tr("ホスト名(入力しなくても可)"), nameDefault);
+    if (name.isEmpty() || name == nameDefault)
         name = UnnamedHost;
     if (const QString refusal = HostGridModel::refusalFor(name); !refusal.isEmpty()) {
         m_prompter.message(Prompter::Icon::Warning, refusal);
@@ -252,8 +256,7 @@ void HostsPage::actDelHostExecute()
     const int r = currentHost();
     if (count == 0 || r < 0)
         return;
-    if (!m_prompter.confirm(Prompter::Icon::Question,
-                            QStringLiteral("%1 をリストから削除しますか？").arg(m_hosts->nameText(r))))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("%1 をリストから削除しますか？").arg(m_hosts->nameText(r))))
         return;
     m_hosts->removeHost(r);
     const int left = m_hosts->hostCount();

@@ -19,19 +19,18 @@
 
 THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_nameEdit(new QLineEdit(this)), m_addressEdit(new QLineEdit(this)),
-      m_okButton(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this)),
-      m_notifyFree(new QCheckBox(QStringLiteral("空きが出たら通知"), this)), m_notifyPlayers(new QCheckBox(this)),
+      m_okButton(new QPushButton(QStringLiteral("OK"), this)), m_cancelButton(new QPushButton(tr("キャンセル"), this)),
+      m_notifyFree(new QCheckBox(tr("空きが出たら通知"), this)), m_notifyPlayers(new QCheckBox(this)),
       m_playersCount(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("HostEditDlg"));
-    setWindowTitle(QStringLiteral("ホストの編集"));
+    setWindowTitle(tr("ホストの編集"));
     setModal(true);
 
     m_nameEdit->setObjectName(QStringLiteral("EditHostName"));
-    m_nameEdit->setToolTip(QStringLiteral("ホストに分かりやすい名前を付けることができます"));
+    m_nameEdit->setToolTip(tr("ホストに分かりやすい名前を付けることができます"));
     m_addressEdit->setObjectName(QStringLiteral("EditIP"));
-    m_addressEdit->setToolTip(QStringLiteral("ホストのIPアドレスかドメインを入力します"));
+    m_addressEdit->setToolTip(tr("ホストのIPアドレスかドメインを入力します"));
     m_okButton->setObjectName(QStringLiteral("btnOK"));
     m_okButton->setDefault(true);
     m_okButton->setAutoDefault(true);
@@ -45,20 +44,20 @@ THostEditDlg::THostEditDlg(Prompter& prompter, QWidget* parent)
         fields->addWidget(label);
         fields->addWidget(edit);
     };
-    addField(QStringLiteral("ホスト名"), m_nameEdit);
-    addField(QStringLiteral("アドレス"), m_addressEdit);
+    addField(tr("ホスト名"), m_nameEdit);
+    addField(tr("アドレス"), m_addressEdit);
 
     // Watched while the status check runs: a rule that becomes true shows a notification.
-    auto* watch = new QGroupBox(QStringLiteral("ﾁｪｯｸ中の通知"), this);
+    auto* watch = new QGroupBox(tr("ﾁｪｯｸ中の通知"), this);
     watch->setObjectName(QStringLiteral("WatchGroup"));
-    watch->setToolTip(QStringLiteral("稼働状況チェック中に条件を満たすと、通知領域でお知らせします"));
+    watch->setToolTip(tr("稼働状況チェック中に条件を満たすと、通知領域でお知らせします"));
     m_notifyFree->setObjectName(QStringLiteral("ChkNotifyFree"));
     m_notifyPlayers->setObjectName(QStringLiteral("ChkNotifyPlayers"));
     m_playersCount->setObjectName(QStringLiteral("SpnNotifyPlayers"));
     m_playersCount->setRange(1, hostwatch::MaxAtLeast);
     m_playersCount->setValue(8);
     m_playersCount->setEnabled(false);
-    auto* playersLabel = new QLabel(QStringLiteral("人以上で通知"), this);
+    auto* playersLabel = new QLabel(tr("人以上で通知"), this);
     playersLabel->setBuddy(m_playersCount);
     connect(m_notifyPlayers, &QCheckBox::toggled, m_playersCount, &QWidget::setEnabled);
     auto* playersRow = new QHBoxLayout;
@@ -124,7 +123,7 @@ void THostEditDlg::OKBtnClick()
     const QByteArray address = m_shownAddress.bytesFor(m_addressEdit->text());
     // Blanks alone read back as an empty address too, and that would end the list.
     if (!HostGridModel::isUsableAddress(address)) {
-        m_prompter.message(Prompter::Icon::Information, QStringLiteral("IPは必ず入力してください"));
+        m_prompter.message(Prompter::Icon::Information, tr("IPは必ず入力してください"));
         m_addressEdit->setFocus();
         return;
     }

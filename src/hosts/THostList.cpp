@@ -6,6 +6,7 @@
 #include "platform/Prompter.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -38,10 +39,11 @@ bool THostList::CheckHostListFile(const QString& path, Prompter& prompter, const
     // offer there is nothing to ask.
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink() || !openWebList)
         return false;
-    const bool download = prompter.confirm(Prompter::Icon::Question,
-                                           QStringLiteral("ホストリストが見つかりませんでした。\r\nインターネットから最"
-                                                          "新のホストリストをダウンロードすることが出来ます。"
-                                                          "\r\nダウンロードを実行しますか？"));
+    const bool download = prompter.confirm(
+        Prompter::Icon::Question,
+        QCoreApplication::translate("THostList", "ホストリストが見つかりませんでした。\r\nインターネットから最"
+                                                 "新のホストリストをダウンロードすることが出来ます。"
+                                                 "\r\nダウンロードを実行しますか？"));
     if (download)
         openWebList();
     return true;

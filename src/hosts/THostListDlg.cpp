@@ -55,8 +55,8 @@ public:
     }
 };
 
-QString newMark() { return QStringLiteral("新規ホスト"); }
-QString registeredMark() { return QStringLiteral("登録済み"); }
+QString newMark() { return QCoreApplication::translate("THostListDlg", "新規ホスト"); }
+QString registeredMark() { return QCoreApplication::translate("THostListDlg", "登録済み"); }
 
 } // namespace
 
@@ -64,19 +64,18 @@ THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QStri
     : QDialog(parent), m_prompter(prompter), m_hosts(hosts), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("HostListDlg"));
-    setWindowTitle(QStringLiteral("最新のホストリスト"));
+    setWindowTitle(tr("最新のホストリスト"));
     // A dialog border with the close button only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
-    auto* label =
-        new QLabel(QStringLiteral("取り込みたいホスト情報をチェックし、「取込」ボタンを押してください"), this);
+    auto* label = new QLabel(tr("取り込みたいホスト情報をチェックし、「取込」ボタンを押してください"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
 
     m_view = new QTableWidget(0, 3, this);
     m_view->setObjectName(QStringLiteral("LvHosts"));
-    m_view->setHorizontalHeaderLabels({QStringLiteral("ホスト名"), QStringLiteral("アドレス"), QStringLiteral("状態")});
+    m_view->setHorizontalHeaderLabels({tr("ホスト名"), tr("アドレス"), tr("状態")});
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(RowHeight);
@@ -91,11 +90,11 @@ THostListDlg::THostListDlg(Prompter& prompter, HostGridModel& hosts, const QStri
     m_view->setWordWrap(false);
     m_view->setItemDelegateForColumn(MarkColumn, new MarkDelegate(m_view));
 
-    m_all = new QCheckBox(QStringLiteral("全て"), this);
+    m_all = new QCheckBox(tr("全て"), this);
     m_all->setObjectName(QStringLiteral("chkAll"));
-    m_import = new QPushButton(QStringLiteral("取込"), this);
+    m_import = new QPushButton(tr("取込"), this);
     m_import->setObjectName(QStringLiteral("btnImport"));
-    m_cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_cancel = new QPushButton(tr("キャンセル"), this);
     m_cancel->setObjectName(QStringLiteral("btnCancel"));
     m_import->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
@@ -166,7 +165,7 @@ void THostListDlg::chkAllClick()
 
 void THostListDlg::btnImportClick()
 {
-    if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("指定されたホストの情報を取り込みますか？")))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("指定されたホストの情報を取り込みますか？")))
         return;
     QList<WebHostEntry> chosen;
     for (int row = 0; row < m_entries.size(); ++row) {
@@ -177,8 +176,7 @@ void THostListDlg::btnImportClick()
     // One warning for every checked entry that did not fit, as each one is refused.
     for (int i = 0; i < result.refused; ++i)
         m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("これ以上ホストを追加できません。不必要なホスト情報を削除してください"));
-    m_prompter.message(Prompter::Icon::Question,
-                       QString::number(result.added) + QStringLiteral(" 件のホスト情報を取り込みました"));
+                           tr("これ以上ホストを追加できません。不必要なホスト情報を削除してください"));
+    m_prompter.message(Prompter::Icon::Question, tr("%1 件のホスト情報を取り込みました").arg(result.added));
     accept();
 }

@@ -5,6 +5,7 @@
 #include "hosts/WebHostListSettings.h"
 #include "platform/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
@@ -80,16 +81,18 @@ ImportResult importHosts(HostGridModel& hosts, const QList<WebHostEntry>& entrie
 
 QString downloadFailedMessage(const QString& reason)
 {
-    return QStringLiteral("最新のホストリストをダウンロードできませんでした。\n%1").arg(reason);
+    return QCoreApplication::translate("webhostlist", "最新のホストリストをダウンロードできませんでした。\n%1")
+        .arg(reason);
 }
 
 QString noUrlMessage()
 {
     const WebHostListSettings unread;
     const ProfileKey<QByteArray>& key = unread.hostListUrl;
-    return QStringLiteral("最新のホストリストの取得先が設定されていません。\n"
-                          "Morvane.ini のセクション [%1] にキー %2 を加え、"
-                          "値に \"/Morvane/archives/hostlist.txt\" で終わるURLを書いてください。")
+    return QCoreApplication::translate("webhostlist",
+                                       "最新のホストリストの取得先が設定されていません。\n"
+                                       "Morvane.ini のセクション [%1] にキー %2 を加え、"
+                                       "値に \"/Morvane/archives/hostlist.txt\" で終わるURLを書いてください。")
         .arg(QLatin1String(key.section()), QLatin1String(key.name()));
 }
 

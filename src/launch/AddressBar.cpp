@@ -20,18 +20,17 @@ AddressBar::AddressBar(Prompter& prompter, AddressHistory& history, GameLauncher
     : QGroupBox(parent), m_prompter(prompter), m_history(history),
       m_entry(new AddressEntry(prompter, history, launcher, AddressEntry::HistoryRule::KeepPlace,
                                AddressHistory::defaultAddress(), this)),
-      m_paste(new QPushButton(QStringLiteral("貼り付け"), this)),
-      m_clearHistory(new QAction(QStringLiteral("IP履歴のクリア"), this))
+      m_paste(new QPushButton(tr("貼り付け"), this)), m_clearHistory(new QAction(tr("IP履歴のクリア"), this))
 {
     setObjectName(QStringLiteral("AddressGroup"));
     auto* label = new QLabel(QStringLiteral("IP :"), this);
 
     comboBox()->setObjectName(QStringLiteral("IPComboBox"));
-    comboBox()->setToolTip(QStringLiteral("接続したいホストのアドレスを入れます"));
+    comboBox()->setToolTip(tr("接続したいホストのアドレスを入れます"));
     m_paste->setObjectName(QStringLiteral("btnPasteAddress"));
-    m_paste->setToolTip(QStringLiteral("クリップボードの内容を貼り付けます"));
+    m_paste->setToolTip(tr("クリップボードの内容を貼り付けます"));
     m_paste->setAutoDefault(false);
-    connectButton()->setToolTip(QStringLiteral("指定されたアドレスのゲームに接続します"));
+    connectButton()->setToolTip(tr("指定されたアドレスのゲームに接続します"));
     QFont bold = connectButton()->font();
     bold.setBold(true);
     connectButton()->setFont(bold);
@@ -64,7 +63,7 @@ void AddressBar::btnPasteAddressClick()
 
 void AddressBar::IP2Click()
 {
-    if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("接続したIPの履歴をクリアします")))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("接続したIPの履歴をクリアします")))
         return;
     m_history.clear();
     comboBox()->setEditText(AddressHistory::defaultAddress());

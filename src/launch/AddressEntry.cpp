@@ -17,8 +17,7 @@
 AddressEntry::AddressEntry(Prompter& prompter, AddressHistory& history, GameLauncher& launcher, HistoryRule rule,
                            const QString& initialText, QWidget* parent)
     : QWidget(parent), m_prompter(prompter), m_history(history), m_launcher(launcher), m_rule(rule),
-      m_box(new HistoryComboBox(this)), m_connect(new QPushButton(QStringLiteral("接続"), this)),
-      m_layout(new QHBoxLayout(this))
+      m_box(new HistoryComboBox(this)), m_connect(new QPushButton(tr("接続"), this)), m_layout(new QHBoxLayout(this))
 {
     m_box->setHistoryModel(&m_history);
     m_box->setEditText(initialText);

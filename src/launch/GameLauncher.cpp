@@ -36,15 +36,15 @@ QString GameLauncher::statusText(LaunchMode mode, const QString& joined)
 {
     switch (mode) {
     case LaunchMode::Join:
-        return joined + QStringLiteral("に接続中...");
+        return tr("%1に接続中...").arg(joined);
     case LaunchMode::Host:
-        return QStringLiteral("ＧＲホストを作成中...");
+        return tr("ＧＲホストを作成中...");
     case LaunchMode::Dedicated:
-        return QStringLiteral("専用ホストを作成中...");
+        return tr("専用ホストを作成中...");
     case LaunchMode::Plain:
         break;
     }
-    return QStringLiteral("GhostReconを実行中...");
+    return tr("GhostReconを実行中...");
 }
 
 void GameLauncher::BtnStartGRClick() { LaunchGame(LaunchMode::Plain, QString(), statusText(LaunchMode::Plain)); }
@@ -58,8 +58,8 @@ void GameLauncher::programEnding()
 
 QString GameLauncher::quickEndMessage() const
 {
-    return QStringLiteral("専用ホストが起動後%1秒以内に%2回続けて終了したため、\n自動再起動を中止しました。\n"
-                          "Ghost Reconの設定を確認してから、もう一度専用ホストを作成してください。")
+    return tr("専用ホストが起動後%1秒以内に%2回続けて終了したため、\n自動再起動を中止しました。\n"
+              "Ghost Reconの設定を確認してから、もう一度専用ホストを作成してください。")
         .arg((m_quickEndWithin.count() + 999) / 1000)
         .arg(m_quickEndTimes);
 }

@@ -10,18 +10,18 @@
 #include <QPushButton>
 
 HostCreationPanel::HostCreationPanel(Prompter& prompter, GameLauncher& launcher, QWidget* parent)
-    : QWidget(parent), m_launcher(launcher), m_createHost(new QPushButton(QStringLiteral("ホスト作成(&S)"), this)),
-      m_createDedicated(new QPushButton(QStringLiteral("専用ホスト作成"), this)),
-      m_autoRestart(new QCheckBox(QStringLiteral("ＧＲ自動再起動（専用ホストのみ）"), this))
+    : QWidget(parent), m_launcher(launcher), m_createHost(new QPushButton(tr("ホスト作成(&S)"), this)),
+      m_createDedicated(new QPushButton(tr("専用ホスト作成"), this)),
+      m_autoRestart(new QCheckBox(tr("ＧＲ自動再起動（専用ホストのみ）"), this))
 {
     setObjectName(QStringLiteral("HostCreationPanel"));
     m_createHost->setObjectName(QStringLiteral("btnCreateHost"));
-    m_createHost->setToolTip(QStringLiteral("自分がホストになってゲームを始めます"));
+    m_createHost->setToolTip(tr("自分がホストになってゲームを始めます"));
     m_createDedicated->setObjectName(QStringLiteral("btnCreateDedicatedHost"));
-    m_createDedicated->setToolTip(QStringLiteral("デディケートホストを作成します"));
+    m_createDedicated->setToolTip(tr("デディケートホストを作成します"));
     // Not stored in the settings: every run starts with it unticked.
     m_autoRestart->setObjectName(QStringLiteral("CheckBox1"));
-    m_autoRestart->setToolTip(QStringLiteral("専用ホストが異常終了したときに、自動で再起動します"));
+    m_autoRestart->setToolTip(tr("専用ホストが異常終了したときに、自動で再起動します"));
     m_autoRestart->setChecked(false);
 
     auto* layout = new QHBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 
 namespace {
@@ -72,12 +73,13 @@ QString addressFromPage(QByteArrayView body)
 
 QString noAddressMessage()
 {
-    return QStringLiteral("グローバルIPを取得できませんでした。\n取得したページにアドレスが見つかりません。");
+    return QCoreApplication::translate(
+        "publicaddress", "グローバルIPを取得できませんでした。\n取得したページにアドレスが見つかりません。");
 }
 
 QString fetchFailedMessage(const QString& reason)
 {
-    return QStringLiteral("グローバルIPを取得できませんでした。\n%1").arg(reason);
+    return QCoreApplication::translate("publicaddress", "グローバルIPを取得できませんでした。\n%1").arg(reason);
 }
 
 } // namespace publicaddress

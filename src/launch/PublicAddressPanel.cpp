@@ -17,10 +17,9 @@
 #include <QTimer>
 
 PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_prompter(prompter), m_label(new QLabel(QStringLiteral("あなたのグローバルＩＰ"), this)),
-      m_edit(new QLineEdit(QStringLiteral("000.000.000.000"), this)),
-      m_copy(new QPushButton(QStringLiteral("コピー"), this)), m_get(new QPushButton(this)),
-      m_n3(new QAction(QStringLiteral("起動時にＩＰを取得"), this)), m_fetch(new HttpTask(this))
+    : QWidget(parent), m_prompter(prompter), m_label(new QLabel(tr("あなたのグローバルＩＰ"), this)),
+      m_edit(new QLineEdit(QStringLiteral("000.000.000.000"), this)), m_copy(new QPushButton(tr("コピー"), this)),
+      m_get(new QPushButton(this)), m_n3(new QAction(tr("起動時にＩＰを取得"), this)), m_fetch(new HttpTask(this))
 {
     setObjectName(QStringLiteral("PublicAddressPanel"));
     m_label->setObjectName(QStringLiteral("lblGlobalIP"));
@@ -37,7 +36,7 @@ PublicAddressPanel::PublicAddressPanel(Prompter& prompter, QWidget* parent)
     m_label->setBuddy(m_edit);
 
     m_copy->setObjectName(QStringLiteral("btnCopySelfIP"));
-    m_copy->setToolTip(QStringLiteral("IPをクリップボードにコピーします"));
+    m_copy->setToolTip(tr("IPをクリップボードにコピーします"));
     m_get->setObjectName(QStringLiteral("btnGetSelfIP"));
     showFetching(false);
     // Narrow buttons leave the address its room in the fixed-width window.
@@ -133,9 +132,9 @@ void PublicAddressPanel::fetchFinished()
 
 void PublicAddressPanel::showFetching(bool fetching)
 {
-    m_get->setText(fetching ? QStringLiteral("中止") : QStringLiteral("取得"));
-    m_get->setToolTip(fetching ? QStringLiteral("グローバルIPアドレスの取得を中止します")
-                               : QStringLiteral("あなたのグローバルIPアドレスを取得します"));
+    m_get->setText(fetching ? tr("中止") : tr("取得"));
+    m_get->setToolTip(fetching ? tr("グローバルIPアドレスの取得を中止します")
+                               : tr("あなたのグローバルIPアドレスを取得します"));
 }
 
 void PublicAddressPanel::showAddress(const QString& address)

@@ -13,11 +13,11 @@ TIPConnectionDlg::TIPConnectionDlg(Prompter& prompter, AddressHistory& history, 
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_entry(new AddressEntry(prompter, history, launcher, AddressEntry::HistoryRule::AlwaysTop,
                                QStringLiteral("000.000.000.000"), this)),
-      m_close(new QPushButton(QStringLiteral("やめる"), this))
+      m_close(new QPushButton(tr("やめる"), this))
 {
     setObjectName(QStringLiteral("IPConnectionDlg"));
-    setWindowTitle(QStringLiteral("IP指定接続"));
-    auto* label = new QLabel(QStringLiteral("ホストアドレス"), this);
+    setWindowTitle(tr("IP指定接続"));
+    auto* label = new QLabel(tr("ホストアドレス"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setBuddy(comboBox());
     comboBox()->setObjectName(QStringLiteral("IPComboBox2"));

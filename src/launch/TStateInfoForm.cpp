@@ -11,14 +11,14 @@
 
 TStateInfoForm::TStateInfoForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_label(new QLabel(this)),
-      m_button(new QPushButton(QStringLiteral("キャンセル"), this)), m_timer(new QTimer(this))
+      m_button(new QPushButton(tr("キャンセル"), this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("StateInfoForm"));
-    setWindowTitle(QStringLiteral("モルベーン"));
+    setWindowTitle(tr("モルベーン"));
     setFixedSize(ClientWidth, ClientHeight);
 
     m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setText(QStringLiteral("GhostReconを実行中..."));
+    m_label->setText(tr("GhostReconを実行中..."));
     m_label->setAlignment(Qt::AlignCenter);
     // Notices and the game's line carry host names: never markup.
     m_label->setTextFormat(Qt::PlainText);

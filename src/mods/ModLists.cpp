@@ -61,7 +61,7 @@ void ModLists::LoadModLists(const QString& gameFolder)
     const QString path = gameinstallation::modsSetPath(gameFolder);
     if (const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxModsSetBytes + 1)) {
         if (bytes->size() > MaxModsSetBytes)
-            throw UserError(cannotReadMessage(path, QStringLiteral("ファイルが大きすぎます")));
+            throw UserError(cannotReadMessage(path, tr("ファイルが大きすぎます")));
         activeEntries = modrules::parseModsSet(*bytes);
     }
 
@@ -80,7 +80,7 @@ void ModLists::LoadModLists(const QString& gameFolder)
 void ModLists::WriteModsSet(const QString& gameFolder) const
 {
     if (m_loadFailed && !gameFolder.isEmpty())
-        throw UserError(QStringLiteral("%1 を読み込めなかったため、MODの構成を書き換えられません")
+        throw UserError(tr("%1 を読み込めなかったため、MODの構成を書き換えられません")
                             .arg(QDir::toNativeSeparators(gameinstallation::modsSetPath(gameFolder))));
     WriteModsSet(gameFolder, m_active->entries());
 }
@@ -88,8 +88,8 @@ void ModLists::WriteModsSet(const QString& gameFolder) const
 void ModLists::WriteModsSet(const QString& gameFolder, const QList<QByteArray>& activeEntries)
 {
     if (gameFolder.isEmpty())
-        throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため %1 を書き込めません")
-                            .arg(gameinstallation::modsSetName));
+        throw UserError(
+            tr("GhostReconのフォルダが決まっていないため %1 を書き込めません").arg(gameinstallation::modsSetName));
     textfile::writeAtomic(gameinstallation::modsSetPath(gameFolder), modrules::formatModsSet(activeEntries));
 }
 

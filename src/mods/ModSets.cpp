@@ -7,6 +7,7 @@
 #include "platform/FolderListing.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,9 +35,9 @@ QByteArray readWhole(const QString& path)
 {
     const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxSetBytes + 1);
     if (!bytes)
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルがありません")));
+        throw UserError(cannotReadMessage(path, QCoreApplication::translate("modsets", "ファイルがありません")));
     if (bytes->size() > MaxSetBytes)
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルが大きすぎます")));
+        throw UserError(cannotReadMessage(path, QCoreApplication::translate("modsets", "ファイルが大きすぎます")));
     return *bytes;
 }
 

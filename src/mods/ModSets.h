@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,8 @@
 // on the system the sets come from; on a case-sensitive file system the set's file is found in any case.
 namespace modsets {
 
-inline const QString currentSettingName = QStringLiteral("現在の設定");
+// The set box's text until the user chooses or types a name; never a set's name.
+inline QString currentSettingName() { return QCoreApplication::translate("modsets", "現在の設定"); }
 inline const QString extension = QStringLiteral(".mst");
 // A set file larger than this is refused as unreadable.
 constexpr qint64 MaxSetBytes = 16 * 1024 * 1024;

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +27,7 @@
 
 namespace {
 
-const QString noDescription = QStringLiteral("MODの情報なし");
+QString noDescription() { return QCoreApplication::translate("ModsPage", "MODの情報なし"); }
 // The info pane shows this many lines without a scroll bar.
 constexpr int PaneLines = 6;
 
@@ -41,7 +42,7 @@ ModsPage::ModsPage(Prompter& prompter, const QString& programFolder, const GameI
       m_openFolder(openWithDesktop)
 {
     // The menu's item is there from the start; the page's widgets wait until the page is first needed.
-    m_mod1 = new QAction(QStringLiteral("MODリストを常にアルファベット順に並べる"), this);
+    m_mod1 = new QAction(tr("MODリストを常にアルファベット順に並べる"), this);
     m_mod1->setObjectName(QStringLiteral("MOD1"));
     m_mod1->setCheckable(true);
     connect(m_mod1, &QAction::triggered, this, guarded(m_prompter, [this] { MOD1Click(); }));
@@ -73,11 +74,11 @@ void ModsPage::buildWidgets()
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenuOnMod"));
-    m_mod2 = m_popup->addAction(QStringLiteral("このMODのフォルダを開く"));
+    m_mod2 = m_popup->addAction(tr("このMODのフォルダを開く"));
     m_mod2->setObjectName(QStringLiteral("MOD2"));
 
-    m_joinNote = new QLabel(QStringLiteral("ホストのMODで接続中です。ゲームが終わるとMODの構成は元に戻ります。"
-                                           "それまでMODの構成は変更できません。"),
+    m_joinNote = new QLabel(tr("ホストのMODで接続中です。ゲームが終わるとMODの構成は元に戻ります。"
+                               "それまでMODの構成は変更できません。"),
                             this);
     m_joinNote->setObjectName(QStringLiteral("lblModJoinNote"));
     m_joinNote->setWordWrap(true);
@@ -175,7 +176,7 @@ void ModsPage::showCurrentSetting()
     if (!m_ui)
         return;
     m_ui->CmbModSetName->setCurrentIndex(-1);
-    m_ui->CmbModSetName->setEditText(modsets::currentSettingName);
+    m_ui->CmbModSetName->setEditText(modsets::currentSettingName());
 }
 
 bool ModsPage::isInstalled(QByteArrayView modName) const { return m_lists.isInstalled(modName); }
@@ -202,7 +203,7 @@ void ModsPage::ModListClick(ModListView* list)
     const std::optional<QList<QByteArray>> lines = ModLists::description(m_game.folder(), list->mods()->entry(row));
     if (!lines) {
         // One line needs no scroll bar, whatever the description before it had.
-        showDescription({noDescription});
+        showDescription({noDescription()});
         return;
     }
     QStringList text;
@@ -270,11 +271,11 @@ void ModsPage::openFolder(const QString& folder)
 {
     const QString shown = QDir::toNativeSeparators(folder);
     if (!QFileInfo(folder).isDir()) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("フォルダが見つかりませんでした\r\n%1").arg(shown));
+        m_prompter.message(Prompter::Icon::Warning, tr("フォルダが見つかりませんでした\r\n%1").arg(shown));
         return;
     }
     if (!m_openFolder(folder))
-        m_prompter.message(Prompter::Icon::Error, QStringLiteral("フォルダを開けませんでした\r\n%1").arg(shown));
+        m_prompter.message(Prompter::Icon::Error, tr("フォルダを開けませんでした\r\n%1").arg(shown));
 }
 
 void ModsPage::MOD2Click()
@@ -291,7 +292,7 @@ void ModsPage::MOD2Click()
         // Named only: an active entry that is not installed, or one that names no folder of "Mods".
         const QString shown = gameinstallation::modsFolder(game) + QLatin1Char('/') + cp932::toUnicode(entry);
         m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("フォルダが見つかりませんでした\r\n%1").arg(QDir::toNativeSeparators(shown)));
+                           tr("フォルダが見つかりませんでした\r\n%1").arg(QDir::toNativeSeparators(shown)));
         return;
     }
     openFolder(folder);
@@ -309,7 +310,7 @@ void ModsPage::btnSaveModListClick()
     if (m_joinLocked)
         return;
     WriteModsSet();
-    emit notice(QStringLiteral("現在の構成を保存しました"));
+    emit notice(tr("現在の構成を保存しました"));
 }
 
 void ModsPage::btnRefleshModClick()
@@ -340,7 +341,7 @@ bool ModsPage::checkSetName(const QString& name)
 void ModsPage::btnSaveModSetClick()
 {
     const QString name = ui().CmbModSetName->currentText();
-    if (name.isEmpty() || name == modsets::currentSettingName || !checkSetName(name))
+    if (name.isEmpty() || name == modsets::currentSettingName() || !checkSetName(name))
         return;
     // Written first: a set that cannot be written changes neither the list nor the file.
     modsets::save(m_programFolder, name, m_lists.activeEntries());
@@ -352,10 +353,9 @@ void ModsPage::btnDeleteModSetClick()
 {
     QComboBox* box = ui().CmbModSetName;
     const QString name = box->currentText();
-    if (name.isEmpty() || name == modsets::currentSettingName || !checkSetName(name))
+    if (name.isEmpty() || name == modsets::currentSettingName() || !checkSetName(name))
         return;
-    if (!m_prompter.confirm(Prompter::Icon::Question,
-                            QStringLiteral("\"%1\"セットを消してもよろしいですか？").arg(name)))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("\"%1\"セットを消してもよろしいですか？").arg(name)))
         return;
     if (!modsets::remove(m_programFolder, name))
         return;
@@ -379,7 +379,7 @@ void ModsPage::CmbModSetNameSelect(int index)
     const QString name = box->itemText(index);
     const std::optional<QList<QByteArray>> entries = modsets::read(modsets::setPath(m_programFolder, name));
     if (!entries) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("セットファイルが見つかりませんでした"));
+        m_prompter.message(Prompter::Icon::Warning, tr("セットファイルが見つかりませんでした"));
         box->removeItem(index);
         box->setCurrentIndex(-1);
         box->setEditText(name);
@@ -391,8 +391,8 @@ void ModsPage::CmbModSetNameSelect(int index)
 void ModsPage::btnLoadMstFileClick()
 {
     Prompter::FileRequest request;
-    request.title = QStringLiteral("MOD設定ファイルの登録");
-    request.filter = QStringLiteral("MOD設定ファイル(*.mst)|*.mst");
+    request.title = tr("MOD設定ファイルの登録");
+    request.filter = tr("MOD設定ファイル(*.mst)|*.mst");
     request.initialName = QStringLiteral("*.mst");
     request.defaultSuffix = QStringLiteral("mst");
     const std::optional<QString> chosen = m_prompter.openFile(request);
@@ -408,7 +408,7 @@ void ModsPage::btnLoadMstFileClick()
         targetExists && QFileInfo(target).canonicalFilePath() == QFileInfo(*chosen).canonicalFilePath();
 
     if (sameFile && listed) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("既にその設定名は登録済みです"));
+        m_prompter.message(Prompter::Icon::Warning, tr("既にその設定名は登録済みです"));
         return;
     }
     // The set is copied in, so that picking its name later finds it; a set of that name is replaced
@@ -416,18 +416,17 @@ void ModsPage::btnLoadMstFileClick()
     if (!sameFile) {
         if (listed || targetExists) {
             const QString question =
-                listed ? QStringLiteral("既にその設定名は登録済みです\r\n選んだファイルで置き換えますか？")
-                       : QStringLiteral("「%1」のセットファイルが既にあります\r\n選んだファイルで置き換えますか？")
-                             .arg(name);
+                listed ? tr("既にその設定名は登録済みです\r\n選んだファイルで置き換えますか？")
+                       : tr("「%1」のセットファイルが既にあります\r\n選んだファイルで置き換えますか？").arg(name);
             if (!m_prompter.confirm(Prompter::Icon::Question, question))
                 return;
         }
         modsets::import(*chosen, m_programFolder, name);
     }
     if (listed) {
-        m_prompter.message(Prompter::Icon::Information, name + QStringLiteral(" 設定を置き換えました"));
+        m_prompter.message(Prompter::Icon::Information, tr("%1 設定を置き換えました").arg(name));
         return;
     }
-    m_prompter.message(Prompter::Icon::Information, name + QStringLiteral(" 設定が登録されました"));
+    m_prompter.message(Prompter::Icon::Information, tr("%1 設定が登録されました").arg(name));
     ui().CmbModSetName->addItem(name);
 }

@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +66,8 @@ void MusicFiles::ensureBackupFolder() const
         return;
     // A file of that name is not ours to remove: the slot stays as it is.
     if (info.exists() || info.isSymLink() || !QDir().mkdir(folder))
-        throw UserError(QStringLiteral("バックアップフォルダ %1 を作れません").arg(native(folder)));
+        throw UserError(
+            QCoreApplication::translate("MusicFiles", "バックアップフォルダ %1 を作れません").arg(native(folder)));
 }
 
 void MusicFiles::SaveOriginalMusic(int slot)
@@ -79,17 +81,18 @@ void MusicFiles::SaveOriginalMusic(int slot)
         return; // the game has no such file: there is nothing of its own to keep
     QFile file(from);
     if (info.isDir() || !file.rename(QDir(backupFolder()).filePath(info.fileName())))
-        throw UserError(QStringLiteral("%1 をバックアップできません\n（%2）")
-                            .arg(native(from), info.isDir() ? QStringLiteral("フォルダです") : file.errorString()));
+        throw UserError(QCoreApplication::translate("MusicFiles", "%1 をバックアップできません\n（%2）")
+                            .arg(native(from), info.isDir() ? QCoreApplication::translate("MusicFiles", "フォルダです")
+                                                            : file.errorString()));
 }
 
 QString MusicFiles::checkChosenFile(const QString& path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return QStringLiteral("%1 が見つかりません").arg(native(path));
+        return QCoreApplication::translate("MusicFiles", "%1 が見つかりません").arg(native(path));
     if (info.isDir())
-        return cannotReadMessage(path, QStringLiteral("ファイルではなくフォルダです"));
+        return cannotReadMessage(path, QCoreApplication::translate("MusicFiles", "ファイルではなくフォルダです"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return cannotReadMessage(path, file.errorString());
@@ -101,7 +104,7 @@ QString MusicFiles::checkChosenFile(const QString& path)
         head.size() == 12 && head.mid(8, 4) == QByteArrayLiteral("WAVE") &&
         (riff == QByteArrayLiteral("RIFF") || riff == QByteArrayLiteral("RIFX") || riff == QByteArrayLiteral("RF64"));
     if (!wave)
-        return QStringLiteral("%1 はWAVファイルではありません").arg(native(path));
+        return QCoreApplication::translate("MusicFiles", "%1 はWAVファイルではありません").arg(native(path));
     return {};
 }
 
@@ -125,7 +128,8 @@ void MusicFiles::applySlot(int slot, const QString& source)
     out.setDirectWriteFallback(false);
     // Unbuffered, so that a failing write is seen here and not lost inside commit().
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw UserError(cannotWriteMessage(target) + QStringLiteral("\n（%1）").arg(out.errorString()));
+        throw UserError(cannotWriteMessage(target) +
+                        QCoreApplication::translate("MusicFiles", "\n（%1）").arg(out.errorString()));
     QByteArray buffer(CopyChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
@@ -138,7 +142,8 @@ void MusicFiles::applySlot(int slot, const QString& source)
         if (out.write(buffer.constData(), n) != n) {
             const QString reason = out.errorString();
             out.cancelWriting();
-            throw UserError(cannotWriteMessage(target) + QStringLiteral("\n（%1）").arg(reason));
+            throw UserError(cannotWriteMessage(target) +
+                            QCoreApplication::translate("MusicFiles", "\n（%1）").arg(reason));
         }
     }
 
@@ -155,7 +160,7 @@ void MusicFiles::applySlot(int slot, const QString& source)
         // Put the game's file back where it was, so the slot is as it was before.
         if (movedNow)
             std::rename(QFile::encodeName(backupFilePath(slot)).constData(), QFile::encodeName(target).constData());
-        throw UserError(cannotWriteMessage(target) + QStringLiteral("\n（%1）").arg(reason));
+        throw UserError(cannotWriteMessage(target) + QCoreApplication::translate("MusicFiles", "\n（%1）").arg(reason));
     }
 }
 
@@ -166,7 +171,8 @@ MusicFiles::ApplyResult MusicFiles::apply(const Choices& chosen)
     if (result.chosen == 0)
         return result;
     if (m_musicFolder.isEmpty() || !QFileInfo(m_musicFolder).isDir())
-        throw UserError(QStringLiteral("ミュージックフォルダ %1 が見つかりません").arg(native(m_musicFolder)));
+        throw UserError(QCoreApplication::translate("MusicFiles", "ミュージックフォルダ %1 が見つかりません")
+                            .arg(native(m_musicFolder)));
     for (int slot = 0; slot < SlotCount; ++slot) {
         const QString& source = chosen[std::size_t(slot)];
         if (source.isEmpty())
@@ -199,9 +205,10 @@ MusicFiles::RestoreResult MusicFiles::restore()
         const QString to = filenames::resolve(m_musicFolder, info.fileName());
         // rename() replaces the chosen file in one step, so the slot never lacks a file.
         if (info.isDir() || std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-            const QString reason = info.isDir() ? QStringLiteral("フォルダです") : systemReason(errno);
-            result.failures.append(
-                {slot, QStringLiteral("%1 を %2 に戻せません\n（%3）").arg(native(from), native(to), reason)});
+            const QString reason =
+                info.isDir() ? QCoreApplication::translate("MusicFiles", "フォルダです") : systemReason(errno);
+            result.failures.append({slot, QCoreApplication::translate("MusicFiles", "%1 を %2 に戻せません\n（%3）")
+                                              .arg(native(from), native(to), reason)});
             continue;
         }
         result.restored.append(slot);

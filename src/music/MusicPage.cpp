@@ -14,8 +14,9 @@
 
 namespace {
 
-const QString playCaption = QStringLiteral("再生");
-const QString stopCaption = QStringLiteral("停止");
+// As the form's buttons say, in the form's context.
+QString playCaption() { return QCoreApplication::translate("MusicPage", "再生"); }
+QString stopCaption() { return QCoreApplication::translate("MusicPage", "停止"); }
 
 } // namespace
 
@@ -87,7 +88,7 @@ void MusicPage::ReferMusicBtnClick(int slot)
 {
     // MusicOpenDlg, opening where the slot's current file lies.
     Prompter::FileRequest request;
-    request.filter = QStringLiteral("WAVファイル(*.wav)|*.wav");
+    request.filter = tr("WAVファイル(*.wav)|*.wav");
     request.initialName = QStringLiteral("*.wav");
     request.defaultSuffix = QStringLiteral("wav");
     const QString current = edit(slot)->text();
@@ -108,18 +109,18 @@ void MusicPage::PlayMusicBtnClick(int slot) { TogglePreview(playButton(slot), ed
 
 void MusicPage::TogglePreview(QPushButton* button, const QString& file)
 {
-    if (button->text() == playCaption) {
+    if (button->text() == playCaption()) {
         startPreview(file);
         for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
             playButton(slot)->setEnabled(false);
         button->setEnabled(true);
-        button->setText(stopCaption);
+        button->setText(stopCaption());
         return;
     }
     stopPreview();
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
         playButton(slot)->setEnabled(true);
-    button->setText(playCaption);
+    button->setText(playCaption());
 }
 
 void MusicPage::startPreview(const QString& file)
@@ -162,23 +163,23 @@ void MusicPage::Button44Click()
 {
     const MusicFiles::ApplyResult result = m_files.apply(choices());
     if (result.chosen == 0) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("変更するサウンドが設定されていません;;"));
+        m_prompter.message(Prompter::Icon::Warning, tr("変更するサウンドが設定されていません;;"));
         return;
     }
     if (result.failures.isEmpty()) {
-        m_prompter.message(Prompter::Icon::Information, QStringLiteral("サウンドが適用されました"));
+        m_prompter.message(Prompter::Icon::Information, tr("サウンドが適用されました"));
         return;
     }
-    QString text = failureReport(QStringLiteral("次のサウンドは適用できませんでした。ゲームのファイルはそのままです。"),
-                                 result.failures);
+    QString text =
+        failureReport(tr("次のサウンドは適用できませんでした。ゲームのファイルはそのままです。"), result.failures);
     if (result.applied > 0)
-        text += QStringLiteral("\r\n\r\nほかのサウンドは適用されました");
+        text += tr("\r\n\r\nほかのサウンドは適用されました");
     m_prompter.message(Prompter::Icon::Error, text);
 }
 
 void MusicPage::LoadDefMusicBtnClick()
 {
-    if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("全て初期設定に戻します。よろしいですか？")))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("全て初期設定に戻します。よろしいですか？")))
         return;
     const MusicFiles::RestoreResult result = m_files.restore();
     // A slot whose game file could not come back keeps its choice: that file is still in the game.
@@ -190,9 +191,8 @@ void MusicPage::LoadDefMusicBtnClick()
             edit(slot)->clear();
     }
     if (!result.failures.isEmpty())
-        m_prompter.message(
-            Prompter::Icon::Error,
-            failureReport(QStringLiteral("次のファイルを元に戻せませんでした。バックアップは %1 に残っています。")
-                              .arg(QDir::toNativeSeparators(m_files.backupFolder())),
-                          result.failures));
+        m_prompter.message(Prompter::Icon::Error,
+                           failureReport(tr("次のファイルを元に戻せませんでした。バックアップは %1 に残っています。")
+                                             .arg(QDir::toNativeSeparators(m_files.backupFolder())),
+                                         result.failures));
 }

@@ -3,6 +3,7 @@
 
 #include "options/TXMLParser.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +20,7 @@ struct ChatSlots
 namespace chatsetfile {
 
 // The set box's text until the user chooses or types a name; a set name like any other.
-inline const QString currentSettingName = QStringLiteral("現在の設定");
+inline QString currentSettingName() { return QCoreApplication::translate("chatsetfile", "現在の設定"); }
 
 // The names of the sets in the folder: its files ending in ".lst", sorted without regard to case, each
 // without that extension.

@@ -97,8 +97,7 @@ void GeneralPage::read(const TXMLParser& doc, GeneralPage* into)
 
 void GeneralPage::save(TXMLParser& doc) const
 {
-    const QByteArray gamma =
-        m_origins.bytesFor(m_ui->Edit4->objectName(), m_ui->Edit4->text(), QStringLiteral("ガンマ値"));
+    const QByteArray gamma = m_origins.bytesFor(m_ui->Edit4->objectName(), m_ui->Edit4->text(), tr("ガンマ値"));
 
     doc.WriteSectionBool(Graphics, "FullScreen", m_ui->ChkFullScr->isChecked());
     doc.WriteSectionBool(Graphics, "ShowFrameRate", m_ui->ChkFrameRate->isChecked());

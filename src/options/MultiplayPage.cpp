@@ -45,12 +45,12 @@ MultiplayPage::MultiplayPage(Prompter& prompter, QWidget* parent)
          {m_ui->btnLoadChatSet, m_ui->btnSaveChatSet, m_ui->btnCopyChatSet, m_ui->btnDeleteChatSet})
         button->setAccessibleName(button->toolTip());
     for (int n = 0; n < SlotCount; ++n)
-        m_tc[static_cast<std::size_t>(n)]->setAccessibleName(QStringLiteral("ﾁｰﾑ %1").arg(n));
+        m_tc[static_cast<std::size_t>(n)]->setAccessibleName(tr("ﾁｰﾑ %1").arg(n));
 
     QComboBox* sets = m_ui->ComboBox3;
     sets->addItems(chatsetfile::listNames(m_setFolder));
     sets->setCurrentIndex(-1);
-    sets->setEditText(chatsetfile::currentSettingName);
+    sets->setEditText(chatsetfile::currentSettingName());
     connectHandlers();
 }
 
@@ -113,10 +113,10 @@ void MultiplayPage::read(const TXMLParser& doc, MultiplayPage* into)
 
 void MultiplayPage::save(TXMLParser& doc) const
 {
-    const QByteArray hostName = bytesOf(m_ui->HostName, QStringLiteral("ホスト名"));
-    const QByteArray hostMessage = bytesOf(m_ui->HostMessage, QStringLiteral("ホストメッセージ"));
+    const QByteArray hostName = bytesOf(m_ui->HostName, tr("ホスト名"));
+    const QByteArray hostMessage = bytesOf(m_ui->HostMessage, tr("ホストメッセージ"));
     const ChatSlots chat = chatSlots();
-    const QByteArray playerName = bytesOf(m_ui->PlayerName, QStringLiteral("プレイヤー名"));
+    const QByteArray playerName = bytesOf(m_ui->PlayerName, tr("プレイヤー名"));
 
     doc.WriteSectionValue(Multiplayer, "MPGameName", hostName);
     doc.WriteSectionValue(Multiplayer, "MOTD", hostMessage);
@@ -141,7 +141,7 @@ ChatSlots MultiplayPage::chatSlots() const
     ChatSlots chat;
     for (int n = 0; n < SlotCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        chat.texts[i] = bytesOf(m_mes[i], QStringLiteral("ﾒｯｾｰｼﾞ %1").arg(n));
+        chat.texts[i] = bytesOf(m_mes[i], tr("ﾒｯｾｰｼﾞ %1").arg(n));
         chat.teams[i] = m_tc[i]->isChecked();
     }
     return chat;
@@ -196,8 +196,7 @@ void MultiplayPage::btnSaveChatSetClick()
 {
     const QString text = m_ui->ComboBox3->currentText();
     if (text.isEmpty()) {
-        m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("名前を付けてください。拡張子などは一切要りません。"));
+        m_prompter.message(Prompter::Icon::Warning, tr("名前を付けてください。拡張子などは一切要りません。"));
         return;
     }
     const std::optional<QString> name = usableName(text);
@@ -213,16 +212,15 @@ void MultiplayPage::btnCopyChatSetClick()
     const std::optional<QString> name = chosenName();
     if (!name)
         return;
-    const std::optional<QString> answer = m_prompter.query(
-        QStringLiteral("複製"), QStringLiteral("設定の名前(拡張子無し)"), *name + QStringLiteral("のコピー"));
+    const std::optional<QString> answer =
+        m_prompter.query(tr("複製"), tr("設定の名前(拡張子無し)"), tr("%1のコピー").arg(*name));
     if (!answer)
         return;
     const std::optional<QString> copyName = usableName(*answer);
     if (!copyName)
         return;
     if (!chatsetfile::copy(m_setFolder, *name, *copyName)) {
-        m_prompter.message(Prompter::Icon::None,
-                           QStringLiteral("複製に失敗しました。名前が重複しているか、空き容量が足りません"));
+        m_prompter.message(Prompter::Icon::None, tr("複製に失敗しました。名前が重複しているか、空き容量が足りません"));
         return;
     }
     m_ui->ComboBox3->addItem(*copyName);
@@ -234,10 +232,10 @@ void MultiplayPage::btnDeleteChatSetClick()
     const std::optional<QString> name = chosenName();
     if (!name)
         return;
-    if (!m_prompter.confirm(Prompter::Icon::Question, QStringLiteral("\"%1\" 設定を削除しますか？").arg(*name)))
+    if (!m_prompter.confirm(Prompter::Icon::Question, tr("\"%1\" 設定を削除しますか？").arg(*name)))
         return;
     if (!chatsetfile::remove(m_setFolder, *name)) {
-        m_prompter.message(Prompter::Icon::Warning, QStringLiteral("ファイルが削除出来ませんでした"));
+        m_prompter.message(Prompter::Icon::Warning, tr("ファイルが削除出来ませんでした"));
         return;
     }
     // The entry of the deleted name, which need not be the one last chosen: the user may have typed

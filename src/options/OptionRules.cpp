@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace optionrules {
@@ -36,7 +37,7 @@ std::optional<qint32> parseInteger(QByteArrayView text)
 
 QString notIntegerMessage(QByteArrayView text)
 {
-    return QStringLiteral("'%1' は有効な整数値ではありません").arg(cp932::toUnicode(text));
+    return QCoreApplication::translate("optionrules", "'%1' は有効な整数値ではありません").arg(cp932::toUnicode(text));
 }
 
 QString gammaText(int position)
@@ -53,7 +54,7 @@ int gammaPosition(QByteArrayView gamma)
     digits.remove(1, 1);
     const std::optional<qint32> position = parseInteger(digits.left(3));
     if (!position)
-        throw UserError(QStringLiteral("ガンマ値 %1").arg(notIntegerMessage(gamma)));
+        throw UserError(QCoreApplication::translate("optionrules", "ガンマ値 %1").arg(notIntegerMessage(gamma)));
     return *position;
 }
 
@@ -103,7 +104,9 @@ QString typedTextRefusal(QStringView text)
         return refused;
     for (const QChar c : text) {
         if (c == u'"' || c == u'<' || c == u'>' || c == u'&')
-            return QStringLiteral("「%1」 はゲームの設定ファイルにそのまま書けない文字のため使えません").arg(c);
+            return QCoreApplication::translate("optionrules",
+                                               "「%1」 はゲームの設定ファイルにそのまま書けない文字のため使えません")
+                .arg(c);
     }
     return {};
 }

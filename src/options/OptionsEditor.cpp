@@ -16,13 +16,12 @@
 OptionsEditor::OptionsEditor(Prompter& prompter, const GameInstallation& game, std::function<void()> reloadMods,
                              QObject* parent)
     : QObject(parent), m_prompter(prompter), m_game(game), m_reloadMods(std::move(reloadMods)),
-      m_reload(new QAction(QStringLiteral("設定ファイル再読込(&R)"), this)),
-      m_store(
-          prompter, [this] { LoadGameOptions(); },
-          [this] {
-              if (m_holdsDocumentValues)
-                  saveGameOptions();
-          })
+      m_reload(new QAction(tr("設定ファイル再読込(&R)"), this)), m_store(
+                                                                     prompter, [this] { LoadGameOptions(); },
+                                                                     [this] {
+                                                                         if (m_holdsDocumentValues)
+                                                                             saveGameOptions();
+                                                                     })
 {
     m_reload->setObjectName(QStringLiteral("ReloadConfigFile"));
     connect(m_reload, &QAction::triggered, this, guarded(m_prompter, [this] { ReloadConfigFile(); }));
@@ -121,8 +120,8 @@ bool OptionsEditor::saveGameOptions()
     // Pages never shown take the values waiting for them, which then go back as they came.
     makePages();
     if (!m_holdsDocumentValues)
-        throw UserError(QStringLiteral("%1 を読み込めなかったため、設定を保存できませんでした")
-                            .arg(QDir::toNativeSeparators(path)));
+        throw UserError(
+            tr("%1 を読み込めなかったため、設定を保存できませんでした").arg(QDir::toNativeSeparators(path)));
     // The pages write into the document in memory: a refusal or a line that is not there leaves the
     // file as it was.
     TXMLParser doc;
@@ -135,8 +134,9 @@ bool OptionsEditor::saveGameOptions()
 
 void OptionsEditor::tellMissingDocument()
 {
-    m_prompter.message(Prompter::Icon::Warning, QStringLiteral("%1 が見つからないため、設定を保存できませんでした")
-                                                    .arg(QDir::toNativeSeparators(optionsPath())));
+    m_prompter.message(
+        Prompter::Icon::Warning,
+        tr("%1 が見つからないため、設定を保存できませんでした").arg(QDir::toNativeSeparators(optionsPath())));
 }
 
 void OptionsEditor::btnSaveMultiplaySettingsClick()
@@ -152,14 +152,13 @@ void OptionsEditor::Button15Click()
         tellMissingDocument();
         return;
     }
-    emit notice(QStringLiteral("現在の設定を保存しました"));
+    emit notice(tr("現在の設定を保存しました"));
 }
 
 void OptionsEditor::ReloadConfigFile()
 {
-    if (!m_prompter.confirm(
-            Prompter::Icon::Warning,
-            QStringLiteral("現在設定中の全ての設定が失われます。\r\n設定を前回保存の状態に戻しますか？")))
+    if (!m_prompter.confirm(Prompter::Icon::Warning,
+                            tr("現在設定中の全ての設定が失われます。\r\n設定を前回保存の状態に戻しますか？")))
         return;
     if (m_reloadMods)
         m_reloadMods();

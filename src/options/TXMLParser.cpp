@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace {
@@ -42,9 +43,9 @@ void TXMLParser::Open(const QString& path)
 {
     const std::optional<QByteArray> bytes = textfile::readExisting(path, MaxDocumentBytes + 1);
     if (!bytes)
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルがありません")));
+        throw UserError(cannotReadMessage(path, QCoreApplication::translate("TXMLParser", "ファイルがありません")));
     if (bytes->size() > MaxDocumentBytes)
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルが大きすぎます")));
+        throw UserError(cannotReadMessage(path, QCoreApplication::translate("TXMLParser", "ファイルが大きすぎます")));
     setText(*bytes, path);
 }
 
@@ -83,7 +84,8 @@ qsizetype TXMLParser::requireSection(QByteArrayView section) const
 {
     const qsizetype s = FindSection(section);
     if (s < 0)
-        throw UserError(QStringLiteral("%1 に <%2> セクションがありません").arg(shownName(), shown(section)));
+        throw UserError(QCoreApplication::translate("TXMLParser", "%1 に <%2> セクションがありません")
+                            .arg(shownName(), shown(section)));
     return s;
 }
 
@@ -103,7 +105,8 @@ qsizetype TXMLParser::lineAfterSection(QByteArrayView section, qsizetype offset)
 {
     const qsizetype line = requireSection(section) + offset;
     if (line >= m_lines.size())
-        throw UserError(QStringLiteral("%1 の <%2> セクションが途中で終わっています").arg(shownName(), shown(section)));
+        throw UserError(QCoreApplication::translate("TXMLParser", "%1 の <%2> セクションが途中で終わっています")
+                            .arg(shownName(), shown(section)));
     return line;
 }
 
@@ -141,8 +144,8 @@ qint32 TXMLParser::ReadRootInt(QByteArrayView key) const
     const QByteArray value = ReadRootValue(key);
     const std::optional<qint32> number = optionrules::parseInteger(value);
     if (!number)
-        throw UserError(
-            QStringLiteral("%1 の <%2>: %3").arg(shownName(), shown(key), optionrules::notIntegerMessage(value)));
+        throw UserError(QCoreApplication::translate("TXMLParser", "%1 の <%2>: %3")
+                            .arg(shownName(), shown(key), optionrules::notIntegerMessage(value)));
     return *number;
 }
 
@@ -189,7 +192,7 @@ void TXMLParser::WriteSectionValue(QByteArrayView section, QByteArrayView key, Q
 {
     const qsizetype line = findKeyLine(requireSection(section), key);
     if (line < 0)
-        throw UserError(QStringLiteral("%1 の <%2> セクションに <%3> の行がありません")
+        throw UserError(QCoreApplication::translate("TXMLParser", "%1 の <%2> セクションに <%3> の行がありません")
                             .arg(shownName(), shown(section), shown(key)));
     m_lines[line] = "\t\t" + OpenTag(key) + singleLine(value) + "</" + key.toByteArray() + '>';
 }
@@ -203,7 +206,8 @@ void TXMLParser::WriteRootValue(QByteArrayView key, QByteArrayView value)
 {
     const qsizetype line = findKeyLine(0, key);
     if (line < 0)
-        throw UserError(QStringLiteral("%1 に <%2> の行がありません").arg(shownName(), shown(key)));
+        throw UserError(
+            QCoreApplication::translate("TXMLParser", "%1 に <%2> の行がありません").arg(shownName(), shown(key)));
     m_lines[line] = '\t' + OpenTag(key) + singleLine(value) + "</" + key.toByteArray() + '>';
 }
 

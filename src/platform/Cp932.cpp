@@ -3,6 +3,8 @@
 
 #include "platform/Cp932Converter.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace cp932 {
@@ -228,7 +230,7 @@ QString unencodableMessage(QStringView text)
     const std::optional<char32_t> c = firstUnencodable(text);
     if (!c)
         return {};
-    return QStringLiteral("「%1」(U+%2) は Shift-JIS で保存できない文字のため使えません")
+    return QCoreApplication::translate("cp932", "「%1」(U+%2) は Shift-JIS で保存できない文字のため使えません")
         .arg(QString::fromUcs4(&*c, 1), QStringLiteral("%1").arg(uint(*c), 4, 16, QLatin1Char('0')).toUpper());
 }
 

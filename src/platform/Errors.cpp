@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QString cannotWriteMessage(const QString& path)
 {
-    return QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("Errors", "%1 に書き込めません").arg(QDir::toNativeSeparators(path));
 }
 
 QString cannotReadMessage(const QString& path, const QString& reason)
 {
-    QString text = QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
+    QString text = QCoreApplication::translate("Errors", "%1 を読み込めません").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
-        text += QStringLiteral("\n（%1）").arg(reason);
+        text += QCoreApplication::translate("Errors", "\n（%1）").arg(reason);
     return text;
 }

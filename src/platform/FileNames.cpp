@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -86,8 +87,9 @@ QString setNameError(const QString& name)
     const auto forbidden = [](QChar c) { return c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c); };
     if (trimmed.isEmpty() || trimmed == QLatin1String(".") || trimmed == QLatin1String("..") ||
         std::any_of(trimmed.begin(), trimmed.end(), forbidden))
-        return QStringLiteral("「%1」は名前に使えません。\r\n空の名前、「.」「..」、/ \\ : * ? \" < > | "
-                              "を含む名前は付けられません。")
+        return QCoreApplication::translate("filenames",
+                                           "「%1」は名前に使えません。\r\n空の名前、「.」「..」、/ \\ : * ? \" < > | "
+                                           "を含む名前は付けられません。")
             .arg(name);
     return {};
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 
@@ -10,7 +11,8 @@ namespace gameprocess {
 
 QString cannotStart(const QString& file, const QString& reason)
 {
-    return QStringLiteral("%1 を起動できません。\n%2").arg(QDir::toNativeSeparators(file), reason);
+    return QCoreApplication::translate("gameprocess", "%1 を起動できません。\n%2")
+        .arg(QDir::toNativeSeparators(file), reason);
 }
 
 void prepare(QProcess& process, const Command& command)
@@ -30,7 +32,8 @@ void start(QProcess& process, const Command& command)
     if (process.waitForStarted(-1))
         return;
     throw UserError(cannotStart(command.executable,
-                                QStringLiteral("プログラムを開始できませんでした（%1）。").arg(process.errorString())));
+                                QCoreApplication::translate("gameprocess", "プログラムを開始できませんでした（%1）。")
+                                    .arg(process.errorString())));
 }
 
 namespace {

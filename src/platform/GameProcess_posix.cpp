@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/Executables.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,16 +30,18 @@ QString findRunner(const QString& exe, const QString& runner)
     if (runner.isEmpty()) {
         const QString wine = executables::findOnPath(QStringLiteral("wine"));
         if (wine.isEmpty())
-            throw UserError(cannotStart(exe, QStringLiteral("Windows のプログラムを動かす Wine が見つかりません。"
-                                                            "Wine をインストールしてください。")));
+            throw UserError(cannotStart(
+                exe, QCoreApplication::translate("gameprocess", "Windows のプログラムを動かす Wine が見つかりません。"
+                                                                "Wine をインストールしてください。")));
         return wine;
     }
     const QString found = runner.contains(QLatin1Char('/')) ? runner : executables::findOnPath(runner);
     const QFileInfo info(found);
     if (found.isEmpty() || !info.isFile() || !info.isExecutable())
-        throw UserError(
-            cannotStart(exe, QStringLiteral("ゲームを動かすプログラム %1 が見つからないか、実行できません。")
-                                 .arg(QDir::toNativeSeparators(runner))));
+        throw UserError(cannotStart(
+            exe,
+            QCoreApplication::translate("gameprocess", "ゲームを動かすプログラム %1 が見つからないか、実行できません。")
+                .arg(QDir::toNativeSeparators(runner))));
     return found;
 }
 
@@ -50,16 +53,19 @@ Command command(const QString& executable, const QString& mode, const QString& a
     c.executable = executable;
     const QFileInfo info(c.executable);
     if (!info.exists())
-        throw UserError(cannotStart(c.executable, QStringLiteral("ファイルが見つかりません。")));
+        throw UserError(
+            cannotStart(c.executable, QCoreApplication::translate("gameprocess", "ファイルが見つかりません。")));
     if (!info.isFile())
-        throw UserError(cannotStart(c.executable, QStringLiteral("プログラムのファイルではありません。")));
+        throw UserError(cannotStart(
+            c.executable, QCoreApplication::translate("gameprocess", "プログラムのファイルではありません。")));
     if (executables::isNativeExecutable(c.executable)) {
         c.program = c.executable;
     } else if (isWindowsProgram(c.executable)) {
         c.program = findRunner(c.executable, runner);
         c.arguments << c.executable;
     } else {
-        throw UserError(cannotStart(c.executable, QStringLiteral("実行できるプログラムではありません。")));
+        throw UserError(cannotStart(
+            c.executable, QCoreApplication::translate("gameprocess", "実行できるプログラムではありません。")));
     }
     // The game reads its arguments one by one; an empty mode or argument is no argument at all.
     if (!mode.isEmpty())

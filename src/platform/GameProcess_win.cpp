@@ -4,6 +4,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,7 +19,8 @@ Command command(const QString& executable, const QString& mode, const QString& a
     Command c;
     c.executable = QDir::toNativeSeparators(executable);
     if (!QFileInfo(c.executable).isFile())
-        throw UserError(cannotStart(c.executable, QStringLiteral("ファイルが見つかりません。")));
+        throw UserError(
+            cannotStart(c.executable, QCoreApplication::translate("gameprocess", "ファイルが見つかりません。")));
     c.program = c.executable;
     c.nativeArguments = mode + QLatin1Char(' ') + argument;
     return c;

@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -17,11 +18,11 @@ bool run(Prompter& prompter, const std::function<void()>& f)
     } catch (const UserError& e) {
         text = e.text();
     } catch (const std::bad_alloc&) {
-        text = QStringLiteral("メモリが不足しています");
+        text = QCoreApplication::translate("handlerguard", "メモリが不足しています");
     } catch (const std::exception& e) {
         text = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        text = QStringLiteral("予期しないエラーが発生しました");
+        text = QCoreApplication::translate("handlerguard", "予期しないエラーが発生しました");
     }
     // The message itself must not throw out of a slot either.
     try {

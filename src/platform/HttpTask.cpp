@@ -37,13 +37,12 @@ HttpTask::HttpTask(QObject* parent) : QObject(parent)
 {
     m_connectTimer.setSingleShot(true);
     m_totalTimer.setSingleShot(true);
-    connect(&m_connectTimer, &QTimer::timeout, this, [this] {
-        fail(QStringLiteral("%1 秒以内に接続できませんでした").arg(seconds(m_connectTimer.interval())));
-    });
+    connect(&m_connectTimer, &QTimer::timeout, this,
+            [this] { fail(tr("%1 秒以内に接続できませんでした").arg(seconds(m_connectTimer.interval()))); });
     connect(&m_totalTimer, &QTimer::timeout, this, [this] {
         if (!m_reply) // a request refused before it went out reports on the next turn of the loop
             return finish();
-        fail(QStringLiteral("%1 秒以内に受信が終わりませんでした").arg(seconds(m_totalTimer.interval())));
+        fail(tr("%1 秒以内に受信が終わりませんでした").arg(seconds(m_totalTimer.interval())));
     });
 }
 
@@ -62,7 +61,7 @@ void HttpTask::start(const HttpRequest& request)
     const QString scheme = url.scheme();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
         // Reported like any other failure, after start() has returned.
-        m_error = QStringLiteral("http または https のURLではありません: %1").arg(QString::fromLatin1(request.url));
+        m_error = tr("http または https のURLではありません: %1").arg(QString::fromLatin1(request.url));
         m_totalTimer.start(0);
         return;
     }
@@ -89,7 +88,7 @@ void HttpTask::start(const HttpRequest& request)
         m_connectTimer.stop();
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_cap)
-            fail(QStringLiteral("受信するデータが上限の %1 バイトを超えています").arg(m_cap));
+            fail(tr("受信するデータが上限の %1 バイトを超えています").arg(m_cap));
     });
 
     const int connectMs = overrideConnectMs.load();
@@ -112,7 +111,7 @@ void HttpTask::readBody()
         return;
     const QByteArray chunk = m_reply->readAll();
     if (m_body.size() + chunk.size() > m_cap)
-        return fail(QStringLiteral("受信したデータが上限の %1 バイトを超えました").arg(m_cap));
+        return fail(tr("受信したデータが上限の %1 バイトを超えました").arg(m_cap));
     m_body.append(chunk);
 }
 
@@ -127,7 +126,7 @@ void HttpTask::replyFinished()
     if (status >= 400) {
         const QString reason =
             QString::fromLatin1(m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
-        return fail(QStringLiteral("サーバーがエラーを返しました: %1 %2").arg(status).arg(reason).trimmed());
+        return fail(tr("サーバーがエラーを返しました: %1 %2").arg(status).arg(reason).trimmed());
     }
     fail(QStringLiteral("%1 (%2)").arg(m_reply->errorString(), m_reply->url().toDisplayString()));
 }

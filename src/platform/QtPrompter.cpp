@@ -13,7 +13,7 @@ namespace {
 
 const QString& caption()
 {
-    static const QString text = QStringLiteral("モルベーン");
+    static const QString text = QCoreApplication::translate("QtPrompter", "モルベーン");
     return text;
 }
 

@@ -27,7 +27,8 @@ QStringList moduleFolders()
 
 UserError cannotLoad(const QString& reason)
 {
-    return UserError(QStringLiteral("音声を再生する部品 %1 を読み込めません。\n%2").arg(ModuleName, reason));
+    return UserError(QCoreApplication::translate("SoundPreview", "音声を再生する部品 %1 を読み込めません。\n%2")
+                         .arg(ModuleName, reason));
 }
 
 } // namespace
@@ -49,5 +50,6 @@ std::unique_ptr<SoundPreview> SoundPreview::load()
             throw cannotLoad(module.errorString());
         searched << QDir::toNativeSeparators(folder);
     }
-    throw cannotLoad(QStringLiteral("次の場所にありません: %1").arg(searched.join(QStringLiteral(", "))));
+    throw cannotLoad(QCoreApplication::translate("SoundPreview", "次の場所にありません: %1")
+                         .arg(searched.join(QStringLiteral(", "))));
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -132,7 +133,8 @@ bool openExisting(QFile& file)
     if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
         return false;
     if (info.isDir())
-        throw UserError(cannotReadMessage(path, QStringLiteral("ファイルではなくフォルダです")));
+        throw UserError(
+            cannotReadMessage(path, QCoreApplication::translate("textfile", "ファイルではなくフォルダです")));
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(cannotReadMessage(path, file.errorString()));
     return true;

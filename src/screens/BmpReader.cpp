@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/BmpReader.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <algorithm>
@@ -28,9 +29,9 @@ bool readExactly(QIODevice& in, void* buffer, qint64 n)
     return true;
 }
 
-QString notBitmap() { return QStringLiteral("BMPファイルではありません"); }
-QString truncated() { return QStringLiteral("ファイルが途中で切れています"); }
-QString unsupported() { return QStringLiteral("この形式のBMPファイルには対応していません"); }
+QString notBitmap() { return QCoreApplication::translate("BmpReader", "BMPファイルではありません"); }
+QString truncated() { return QCoreApplication::translate("BmpReader", "ファイルが途中で切れています"); }
+QString unsupported() { return QCoreApplication::translate("BmpReader", "この形式のBMPファイルには対応していません"); }
 
 bool knownInfoSize(quint32 size)
 {
@@ -87,7 +88,7 @@ bool BmpReader::fail(const QString& reason)
 bool BmpReader::readHeader()
 {
     if (m_fileSize <= 0)
-        return fail(QStringLiteral("空のファイルです"));
+        return fail(QCoreApplication::translate("BmpReader", "空のファイルです"));
     if (m_fileSize < FileHeaderSize + 4)
         return fail(truncated());
     uchar head[FileHeaderSize + 124];
@@ -127,7 +128,7 @@ bool BmpReader::readHeader()
     h.topDown = height < 0;
     height = std::abs(height);
     if (width > MaxDimension || height > MaxDimension || width * height > MaxPixels)
-        return fail(QStringLiteral("画像が大きすぎます（%1 × %2）").arg(width).arg(height));
+        return fail(QCoreApplication::translate("BmpReader", "画像が大きすぎます（%1 × %2）").arg(width).arg(height));
     h.width = int(width);
     h.height = int(height);
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
@@ -289,7 +290,7 @@ bool BmpReader::readUncompressed(const RowSink& sink)
         left -= want;
         convertRow(bytes.data(), row.data());
         if (!sink(h.topDown ? r : h.height - 1 - r, row.data()))
-            return fail(QStringLiteral("中止しました"));
+            return fail(QCoreApplication::translate("BmpReader", "中止しました"));
     }
     return true;
 }
@@ -329,13 +330,13 @@ bool BmpReader::readRle(const RowSink& sink)
         switch (b) {
         case 0: // end of line
             if (!emitRow())
-                return fail(QStringLiteral("中止しました"));
+                return fail(QCoreApplication::translate("BmpReader", "中止しました"));
             x = 0;
             break;
         case 1: // end of bitmap: the rows not given keep entry 0
             while (r < h.height) {
                 if (!emitRow())
-                    return fail(QStringLiteral("中止しました"));
+                    return fail(QCoreApplication::translate("BmpReader", "中止しました"));
             }
             return true;
         case 2: { // move right and up
@@ -346,7 +347,7 @@ bool BmpReader::readRle(const RowSink& sink)
             x = std::min(x + dx, h.width);
             for (int i = 0; i < dy && r < h.height; ++i) {
                 if (!emitRow())
-                    return fail(QStringLiteral("中止しました"));
+                    return fail(QCoreApplication::translate("BmpReader", "中止しました"));
             }
             break;
         }

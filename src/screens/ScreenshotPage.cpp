@@ -117,12 +117,10 @@ void ScreenshotPage::ImgLvSSDblClick(const QModelIndex& index)
         return;
     const ScreenshotFile& file = m_model->item(index.row()).file;
     if (!folderlisting::exists(file.path)) {
-        m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("%1 が見つかりません").arg(QDir::toNativeSeparators(file.name)));
+        m_prompter.message(Prompter::Icon::Warning, tr("%1 が見つかりません").arg(QDir::toNativeSeparators(file.name)));
         return;
     }
     // The URL keeps the name's own bytes, so a name that is not UTF-8 still reaches the viewer.
     if (!QDesktopServices::openUrl(QUrl::fromEncoded(thumbnailnames::uriFor(file.path))))
-        m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("%1 を開けません").arg(QDir::toNativeSeparators(file.name)));
+        m_prompter.message(Prompter::Icon::Warning, tr("%1 を開けません").arg(QDir::toNativeSeparators(file.name)));
 }

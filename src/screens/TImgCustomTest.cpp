@@ -6,6 +6,7 @@
 #include "screens/ScreenshotFiles.h"
 #include "screens/ThumbnailScaler.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstring>
@@ -42,7 +43,7 @@ TImgCustomTest::Loaded TImgCustomTest::load(const QByteArray& path, QSize box, c
     if (box.isEmpty()) {
         QImage image(source, QImage::Format_RGB32);
         if (image.isNull()) {
-            out.error = QStringLiteral("メモリが足りません");
+            out.error = QCoreApplication::translate("TImgCustomTest", "メモリが足りません");
             return out;
         }
         const bool ok = reader.readPixels([&](int y, const quint32* row) {

@@ -5,6 +5,7 @@
 #include "status/QueryFiles.h"
 #include "status/QueryProblems.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace hostinfo {
@@ -17,8 +18,9 @@ void reportFailedRun(const QString& address, const queryproblems::RunReport& rep
 {
     if (report.isClean())
         return;
-    throw UserError(QStringLiteral("アドレス %1 の情報を取得できませんでした。\n").arg(address) +
-                    queryproblems::runProblemText(report));
+    throw UserError(
+        QCoreApplication::translate("hostinfo", "アドレス %1 の情報を取得できませんでした。\n").arg(address) +
+        queryproblems::runProblemText(report));
 }
 
 } // namespace

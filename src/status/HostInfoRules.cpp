@@ -3,6 +3,8 @@
 
 #include "platform/Cp932.h"
 
+#include <QCoreApplication>
+
 namespace hostinfo {
 
 namespace {
@@ -92,7 +94,7 @@ TeamShown teamShown(QByteArrayView value)
         return {QStringLiteral("Team 4"), 0xFFFF00};
     default:
         if (team >= 5)
-            return {QStringLiteral("待機中"), White};
+            return {QCoreApplication::translate("hostinfo", "待機中"), White};
         return {QStringLiteral("Team ") + QString::number(team), White};
     }
 }

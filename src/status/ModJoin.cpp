@@ -9,6 +9,7 @@
 #include "platform/TextFile.h"
 #include "status/ModJoinRules.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString RestoredNotice = QStringLiteral("MODの構成を元に戻しました");
+QString restoredNotice() { return QCoreApplication::translate("ModJoin", "MODの構成を元に戻しました"); }
 
 } // namespace
 
@@ -50,7 +51,7 @@ void ModJoin::writeListTo(const QString& gameFolder, const QList<QByteArray>& en
 QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QString& name, QByteArrayView hostMods)
 {
     if (m_running)
-        throw UserError(QStringLiteral("ホストのMODで接続したゲームが終わるまで、MODの構成は切り替えられません"));
+        throw UserError(tr("ホストのMODで接続したゲームが終わるまで、MODの構成は切り替えられません"));
     // A journal kept from an earlier start holds a list not yet put back: it goes back first, and as
     // long as it cannot, no new journal may take its place.
     const bool journalKept = QFileInfo::exists(journalPath()) && !restoreAfterCrash();
@@ -70,21 +71,20 @@ QList<QByteArray> ModJoin::JoinWithHostMods(const QString& address, const QStrin
         break;
     }
     if (journalKept)
-        throw UserError(
-            QStringLiteral("前回の「このMODで接続」のMODの構成を元に戻せていないため、MODを切り替えられません。"
+        throw UserError(tr("前回の「このMODで接続」のMODの構成を元に戻せていないため、MODを切り替えられません。"
                            "\n記録 %1 は次の起動時にもう一度使います。")
-                .arg(QDir::toNativeSeparators(journalPath())));
+                            .arg(QDir::toNativeSeparators(journalPath())));
 
     const QString folder = m_game.folder();
     if (folder.isEmpty())
-        throw UserError(QStringLiteral("GhostReconのフォルダが決まっていないため、MODを切り替えられません"));
+        throw UserError(tr("GhostReconのフォルダが決まっていないため、MODを切り替えられません"));
     const QList<QByteArray> previous = m_lists.activeEntries();
     // The journal first: from the moment "modsset.txt" holds the host's mods, a crash must find it,
     // and find all of it.
     const modjoin::Journal journal{cp932::fromUnicode(folder), cp932::fromUnicode(address), previous};
     const QByteArray journalBytes = modjoin::formatJournal(journal);
     if (journalBytes.size() > modjoin::MaxJournalBytes || modjoin::parseJournal(journalBytes) != journal)
-        throw UserError(QStringLiteral("今のMODの構成を記録できないため、MODを切り替えられません"));
+        throw UserError(tr("今のMODの構成を記録できないため、MODを切り替えられません"));
     textfile::writeAtomic(journalPath(), journalBytes);
     m_lists.replaceActive(plan.loadOrder);
     try {
@@ -115,13 +115,12 @@ void ModJoin::restore(bool announce)
         writeListTo(m_folder, m_previous);
     } catch (const UserError& e) {
         m_prompter.message(Prompter::Icon::Error,
-                           e.text() +
-                               QStringLiteral("\n\nMODの構成を元に戻せませんでした。次の起動時にもう一度戻します。"));
+                           e.text() + tr("\n\nMODの構成を元に戻せませんでした。次の起動時にもう一度戻します。"));
         return;
     }
     QFile::remove(journalPath());
     if (announce)
-        emit notice(RestoredNotice);
+        emit notice(restoredNotice());
 }
 
 void ModJoin::programEnding() { restore(false); }
@@ -135,8 +134,8 @@ bool ModJoin::restoreAfterCrash()
     // Not ours to cut short or to delete: a part of it would put back the wrong list.
     if (bytes->size() > modjoin::MaxJournalBytes) {
         m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("前回の「このMODで接続」の記録 %1 が大きすぎるため、MODの構成を元に戻せません"
-                                          "でした。\n記録はそのまま残します。MODタブで構成を確かめてください。")
+                           tr("前回の「このMODで接続」の記録 %1 が大きすぎるため、MODの構成を元に戻せません"
+                              "でした。\n記録はそのまま残します。MODタブで構成を確かめてください。")
                                .arg(QDir::toNativeSeparators(path)));
         return false;
     }
@@ -144,8 +143,8 @@ bool ModJoin::restoreAfterCrash()
     if (!journal) {
         QFile::remove(path);
         m_prompter.message(Prompter::Icon::Warning,
-                           QStringLiteral("前回の「このMODで接続」の記録 %1 が壊れていたため、MODの構成を元に戻せません"
-                                          "でした。\nMODタブで構成を確かめてください。")
+                           tr("前回の「このMODで接続」の記録 %1 が壊れていたため、MODの構成を元に戻せません"
+                              "でした。\nMODタブで構成を確かめてください。")
                                .arg(QDir::toNativeSeparators(path)));
         return true;
     }
@@ -153,20 +152,18 @@ bool ModJoin::restoreAfterCrash()
     const QString shownFolder = QDir::toNativeSeparators(folder);
     const QString list = modjoin::listText(journal->previousActive);
     if (!gameinstallation::holdsGame(folder)) {
-        m_prompter.message(
-            Prompter::Icon::Warning,
-            QStringLiteral("前回「このMODで接続」の途中でモルベーンが終了しましたが、GhostReconのフォルダ "
-                           "%1 が見つからないため、MODの構成を元に戻せませんでした。\n"
-                           "次の起動時にもう一度戻します。\n\n元の構成: %2")
-                .arg(shownFolder, list));
+        m_prompter.message(Prompter::Icon::Warning,
+                           tr("前回「このMODで接続」の途中でモルベーンが終了しましたが、GhostReconのフォルダ "
+                              "%1 が見つからないため、MODの構成を元に戻せませんでした。\n"
+                              "次の起動時にもう一度戻します。\n\n元の構成: %2")
+                               .arg(shownFolder, list));
         return false;
     }
     writeListTo(folder, journal->previousActive);
     QFile::remove(path);
-    m_prompter.message(
-        Prompter::Icon::Information,
-        QStringLiteral("前回「このMODで接続」の途中でモルベーンが終了したため、MODの構成を元に戻しました。"
-                       "\n\n%1\n元の構成: %2")
-            .arg(shownFolder, list));
+    m_prompter.message(Prompter::Icon::Information,
+                       tr("前回「このMODで接続」の途中でモルベーンが終了したため、MODの構成を元に戻しました。"
+                          "\n\n%1\n元の構成: %2")
+                           .arg(shownFolder, list));
     return true;
 }

@@ -6,6 +6,8 @@
 #include "platform/ProfileFile.h"
 #include "status/HostInfoRules.h"
 
+#include <QCoreApplication>
+
 namespace modjoin {
 
 namespace {
@@ -94,7 +96,7 @@ std::optional<Journal> parseJournal(QByteArrayView bytes)
 QString listText(const QList<QByteArray>& entries)
 {
     if (entries.isEmpty())
-        return QStringLiteral("(なし)");
+        return QCoreApplication::translate("modjoin", "(なし)");
     QStringList names;
     names.reserve(entries.size());
     for (const QByteArray& entry : entries)

@@ -40,7 +40,7 @@ QVariant PlayerListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == NameColumn ? QStringLiteral("プレイヤー名") : QStringLiteral("チーム");
+    return section == NameColumn ? tr("プレイヤー名") : tr("チーム");
 }
 
 int PlayerListModel::ListView1Compare(const PlayerEntry& a, const PlayerEntry& b) const

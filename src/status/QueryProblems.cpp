@@ -6,6 +6,7 @@
 #include "platform/TextFile.h"
 #include "status/QueryFiles.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace queryproblems {
@@ -52,12 +53,14 @@ QString rejectionReason(QByteArrayView address)
 {
     for (char c : address) {
         if (isBlank(c))
-            return QStringLiteral("空白を含むアドレスは、qstat が二つのホストとして扱います");
+            return QCoreApplication::translate("queryproblems",
+                                               "空白を含むアドレスは、qstat が二つのホストとして扱います");
     }
     if (address.size() > MaxAddressBytes)
-        return QStringLiteral("%1バイトを超えるアドレスでは qstat が異常終了します").arg(MaxAddressBytes);
+        return QCoreApplication::translate("queryproblems", "%1バイトを超えるアドレスでは qstat が異常終了します")
+            .arg(MaxAddressBytes);
     if (const std::optional<qint64> port = portValue(address); port && (*port & 0xFFFF) == 0)
-        return QStringLiteral("ポート番号 %1 は qstat が受け付けません").arg(*port);
+        return QCoreApplication::translate("queryproblems", "ポート番号 %1 は qstat が受け付けません").arg(*port);
     return {};
 }
 
@@ -96,7 +99,7 @@ QString rejectedText(const HostGridModel& hosts, const QList<int>& rejected)
     for (int i : rejected) {
         if (!hosts.isHost(i))
             continue;
-        lines << QStringLiteral("「%1」(%2) は確認できません: %3")
+        lines << QCoreApplication::translate("queryproblems", "「%1」(%2) は確認できません: %3")
                      .arg(hosts.nameText(i), hosts.addressText(i), rejectionReason(hosts.host(i).address));
     }
     return lines.join(QLatin1Char('\n'));
@@ -108,11 +111,13 @@ QString runProblemText(const RunReport& report)
         return {};
     QStringList lines;
     if (report.timedOut)
-        lines << QStringLiteral("qstat が %1 秒たっても終わらないため、止めました").arg(report.timeoutMs / 1000);
+        lines << QCoreApplication::translate("queryproblems", "qstat が %1 秒たっても終わらないため、止めました")
+                     .arg(report.timeoutMs / 1000);
     else if (report.crashed)
-        lines << QStringLiteral("qstat が異常終了しました");
+        lines << QCoreApplication::translate("queryproblems", "qstat が異常終了しました");
     else if (report.exitCode != 0)
-        lines << QStringLiteral("qstat がエラーで終了しました（終了コード %1）").arg(report.exitCode);
+        lines << QCoreApplication::translate("queryproblems", "qstat がエラーで終了しました（終了コード %1）")
+                     .arg(report.exitCode);
     int shown = 0;
     for (const QByteArray& raw : textfile::splitLines(report.errorOutput)) {
         const QByteArray line = raw.trimmed();

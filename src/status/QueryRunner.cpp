@@ -5,6 +5,7 @@
 #include "platform/ProcessWaiter.h"
 #include "platform/QueryProgram.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -12,14 +13,15 @@ namespace queryrunner {
 
 QString notFoundMessage(const QString& programFolder)
 {
-    return QStringLiteral("ゲームサーバーの情報を取得するプログラム qstat が見つかりません。\n"
-                          "qstat をインストールするか、プログラムのフォルダに置いてください。\n\n探した場所:\n%1")
+    return QCoreApplication::translate(
+               "queryrunner", "ゲームサーバーの情報を取得するプログラム qstat が見つかりません。\n"
+                              "qstat をインストールするか、プログラムのフォルダに置いてください。\n\n探した場所:\n%1")
         .arg(queryprogram::candidates(programFolder).join(QLatin1Char('\n')));
 }
 
 QString cannotStartMessage(const QString& program, const QString& reason)
 {
-    return QStringLiteral("%1 を起動できません。\nプログラムを開始できませんでした（%2）。")
+    return QCoreApplication::translate("queryrunner", "%1 を起動できません。\nプログラムを開始できませんでした（%2）。")
         .arg(QDir::toNativeSeparators(program), reason);
 }
 

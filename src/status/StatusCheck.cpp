@@ -21,25 +21,31 @@
 
 namespace {
 
-const QString StartCaption = QStringLiteral("ﾁｪｯｸ開始");
-const QString StopCaption = QStringLiteral("ﾁｪｯｸ停止");
-const QString QueryingCaption = QStringLiteral("ﾁｪｯｸ...");
-const QString StoppingCaption = QStringLiteral("停止中..");
-const QString StartHint = QStringLiteral("登録されているホストの稼働状況チェックを開始します");
-const QString StopHint = QStringLiteral("稼働チェックを停止します");
+// Source texts, translated as they are shown.
+const char* const StartCaption = QT_TRANSLATE_NOOP("StatusCheck", "ﾁｪｯｸ開始");
+const char* const StopCaption = QT_TRANSLATE_NOOP("StatusCheck", "ﾁｪｯｸ停止");
+const char* const QueryingCaption = QT_TRANSLATE_NOOP("StatusCheck", "ﾁｪｯｸ...");
+const char* const StoppingCaption = QT_TRANSLATE_NOOP("StatusCheck", "停止中..");
+const char* const StartHint = QT_TRANSLATE_NOOP("StatusCheck", "登録されているホストの稼働状況チェックを開始します");
+const char* const StopHint = QT_TRANSLATE_NOOP("StatusCheck", "稼働チェックを停止します");
 const QColor IdleColour(0x00, 0x00, 0xFF);
 const QColor RunningColour(0xFF, 0x00, 0x00);
 
 struct IntervalItem
 {
     const char* name;
-    const char16_t* caption;
+    const char* caption; // translated in context "StatusCheck"
     quint32 interval;
 };
 
 constexpr IntervalItem IntervalItems[] = {
-    {"NI10", u"10秒", 10000},   {"NI20", u"20秒", 20000},   {"NI30", u"30秒", 30000},   {"NI60", u"１分", 60000},
-    {"NI120", u"２分", 120000}, {"NI180", u"３分", 180000}, {"NI300", u"５分", 300000},
+    {"NI10", QT_TRANSLATE_NOOP("StatusCheck", "10秒"), 10000},
+    {"NI20", QT_TRANSLATE_NOOP("StatusCheck", "20秒"), 20000},
+    {"NI30", QT_TRANSLATE_NOOP("StatusCheck", "30秒"), 30000},
+    {"NI60", QT_TRANSLATE_NOOP("StatusCheck", "１分"), 60000},
+    {"NI120", QT_TRANSLATE_NOOP("StatusCheck", "２分"), 120000},
+    {"NI180", QT_TRANSLATE_NOOP("StatusCheck", "３分"), 180000},
+    {"NI300", QT_TRANSLATE_NOOP("StatusCheck", "５分"), 300000},
 };
 
 } // namespace
@@ -51,7 +57,7 @@ StatusCheck::StatusCheck(Prompter& prompter, HostGridModel& hosts, QString progr
 {
     m_intervalGroup->setExclusive(true);
     for (const IntervalItem& item : IntervalItems) {
-        auto* a = new QAction(QString::fromUtf16(item.caption), this);
+        auto* a = new QAction(tr(item.caption), this);
         a->setObjectName(QString::fromLatin1(item.name));
         a->setCheckable(true);
         a->setChecked(item.interval == DefaultInterval);
@@ -61,15 +67,15 @@ StatusCheck::StatusCheck(Prompter& prompter, HostGridModel& hosts, QString progr
     }
     if (m_button->objectName().isEmpty())
         m_button->setObjectName(QStringLiteral("BtnStatus"));
-    show(State::Idle, StartCaption, &IdleColour, &StartHint, true);
+    show(State::Idle, StartCaption, &IdleColour, StartHint, true);
     connect(m_button, &QPushButton::clicked, this, guarded(m_prompter, [this] { BtnStatusClick(); }));
 }
 
 StatusCheck::~StatusCheck() { stopAndWait(); }
 
-void StatusCheck::show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled)
+void StatusCheck::show(State state, const char* caption, const QColor* colour, const char* hint, bool enabled)
 {
-    m_button->setText(caption);
+    m_button->setText(tr(caption));
     if (colour) {
         QPalette palette = m_button->palette();
         // The disabled look stays the style's own, so a stopping check reads as greyed out.
@@ -78,7 +84,7 @@ void StatusCheck::show(State state, const QString& caption, const QColor* colour
         m_button->setPalette(palette);
     }
     if (hint) {
-        m_hint = *hint;
+        m_hint = tr(hint);
         updateToolTip();
     }
     // Disabling a focused button hands the focus on, to the address box with its text selected, where
@@ -141,8 +147,8 @@ void StatusCheck::HostCheckIntervalClick(QAction* item)
 
 void StatusCheck::BtnStatusClick()
 {
-    if (m_button->text() != StartCaption) {
-        show(State::Stopping, StoppingCaption, nullptr, &StartHint, false);
+    if (m_button->text() != tr(StartCaption)) {
+        show(State::Stopping, StoppingCaption, nullptr, StartHint, false);
         if (m_thread)
             m_thread->requestStop();
         return;
@@ -151,7 +157,7 @@ void StatusCheck::BtnStatusClick()
     if (m_thread)
         m_thread->wait();
     setProblem({});
-    show(State::Started, StopCaption, &RunningColour, &StopHint, true);
+    show(State::Started, StopCaption, &RunningColour, StopHint, true);
     emit checkIdleChanged(false);
     try {
         WriteHostAddressFile();
@@ -223,7 +229,7 @@ void StatusCheck::ShowCheckStopped(const QString& error)
 {
     // The hint is set too: a check that ends by itself (the query program is missing) was never
     // asked to stop, and would otherwise still offer to stop.
-    show(State::Idle, StartCaption, &IdleColour, &StartHint, true);
+    show(State::Idle, StartCaption, &IdleColour, StartHint, true);
     emit checkIdleChanged(true);
     if (!error.isEmpty()) {
         // Shown after this step, so the check thread is not held while the user reads it.

@@ -96,7 +96,8 @@ public:
     void ShowCheckStopped(const QString& error) override;
 
 private:
-    void show(State state, const QString& caption, const QColor* colour, const QString* hint, bool enabled);
+    // caption and hint are source texts, translated here.
+    void show(State state, const char* caption, const QColor* colour, const char* hint, bool enabled);
     void setProblem(const QString& problem);
     void updateToolTip();
 

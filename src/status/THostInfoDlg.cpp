@@ -15,6 +15,7 @@
 #include "status/TModChkForm.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -31,8 +32,8 @@
 
 namespace {
 
-const QString FetchingText = QStringLiteral("情報を取得しています...");
-const QString NoAnswerText = QStringLiteral("ホスト非稼働");
+QString fetchingText() { return QCoreApplication::translate("THostInfoDlg", "情報を取得しています..."); }
+QString noAnswerText() { return QCoreApplication::translate("THostInfoDlg", "ホスト非稼働"); }
 
 constexpr int GridRows = 8;
 constexpr int TitleWidth = 73;
@@ -154,7 +155,7 @@ void THostInfoDlg::N18Click()
     m_fetching = true;
     m_hosts.hostInfoAction()->setEnabled(false);
     m_ui->Button1->setEnabled(false);
-    emit notice(FetchingText);
+    emit notice(fetchingText());
     m_noticeTimer->start();
     // A query program that is missing or cannot start throws; the fetch still ends in order.
     auto ending = qScopeGuard([this] { endFetch(); });
@@ -187,7 +188,7 @@ void THostInfoDlg::endFetch()
     m_ui->Button1->setEnabled(true);
     m_hosts.hostInfoAction()->setEnabled(true);
     // Another notice that took the window over meanwhile is left to close by itself.
-    emit noticeWithdrawn(FetchingText);
+    emit noticeWithdrawn(fetchingText());
     m_fetching = false;
     emit fetchEnded();
 }
@@ -195,7 +196,7 @@ void THostInfoDlg::endFetch()
 void THostInfoDlg::keepNoticeUp()
 {
     if (m_fetching)
-        emit noticeRenewed(FetchingText);
+        emit noticeRenewed(fetchingText());
 }
 
 void THostInfoDlg::setValue(int row, const QString& text, const QString& toolTip)
@@ -209,7 +210,7 @@ void THostInfoDlg::showResult(const hostinfo::HostInfoResult& result)
 {
     m_players->clear();
     if (result.outcome != hostinfo::HostInfoResult::Outcome::Answered) {
-        setValue(0, NoAnswerText);
+        setValue(0, noAnswerText());
         for (int row = 1; row < GridRows; ++row)
             setValue(row, {});
         m_ui->Button3->setEnabled(false);
@@ -240,7 +241,7 @@ void THostInfoDlg::Button3Click()
     const QList<QByteArray> entries = hostinfo::SplitModList(m_currentHostMods);
     form.setMods(hostinfo::missingMods(entries, m_isModInstalled));
     if (form.MODList()->count() == 0) {
-        m_prompter.message(Prompter::Icon::Information, QStringLiteral("MODは全てインストール済みです"));
+        m_prompter.message(Prompter::Icon::Information, tr("MODは全てインストール済みです"));
         return;
     }
     form.exec();

@@ -13,11 +13,11 @@
 
 TModChkForm::TModChkForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_list(new QListWidget(this)),
-      m_close(new QPushButton(QStringLiteral("閉じる"), this))
+      m_close(new QPushButton(tr("閉じる"), this))
 {
     setObjectName(QStringLiteral("ModChkForm"));
-    setWindowTitle(QStringLiteral("結果"));
-    auto* label = new QLabel(QStringLiteral("このホストに入る前に以下のMODをインストールする必要があります"), this);
+    setWindowTitle(tr("結果"));
+    auto* label = new QLabel(tr("このホストに入る前に以下のMODをインストールする必要があります"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
     m_list->setObjectName(QStringLiteral("MODList"));

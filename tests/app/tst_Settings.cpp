@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Morvane.ini: the file the frame opens once, and each subsystem's keys on it.
 #include "app/FrameSettings.h"
+#include "app/Language.h"
 #include "app/Settings.h"
 #include "hosts/HostViewSettings.h"
 #include "launch/LaunchSettings.h"
@@ -26,6 +27,8 @@ private slots:
     void unreadableAndUnwritableFilesNameThePath();
     void intervalItemName_data();
     void intervalItemName();
+    void languageChoice_data();
+    void languageChoice();
 };
 
 void TestSettings::newFileHasTheSectionsInOrder()
@@ -169,6 +172,31 @@ void TestSettings::intervalItemName()
     QFETCH(qint32, interval);
     QFETCH(QString, name);
     QCOMPARE(StatusSettings::intervalItemName(interval), name);
+}
+
+void TestSettings::languageChoice_data()
+{
+    QTest::addColumn<QByteArray>("environment"); // MORVANE_LANG
+    QTest::addColumn<QByteArray>("stored");      // the lines of [Morvane] after InTray
+    QTest::addColumn<bool>("english");
+    QTest::newRow("nothing chosen") << QByteArray() << QByteArray() << false;
+    QTest::newRow("stored") << QByteArray() << QByteArrayLiteral("Language=en\r\n") << true;
+    QTest::newRow("environment first") << QByteArrayLiteral("ja") << QByteArrayLiteral("Language=en\r\n") << false;
+    QTest::newRow("environment alone") << QByteArrayLiteral("en") << QByteArray() << true;
+    QTest::newRow("unknown codes") << QByteArrayLiteral("fr") << QByteArrayLiteral("Language=English\r\n") << false;
+}
+
+void TestSettings::languageChoice()
+{
+    QFETCH(QByteArray, environment);
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, english);
+    TestFolders f;
+    TestFolders::writeFile(f.program(Settings::fileName()), QByteArrayLiteral("[Morvane]\r\nInTray=0\r\n") + stored);
+    qputenv("MORVANE_LANG", environment);
+    const language::Language chosen = language::chosen(f.programFolder());
+    qunsetenv("MORVANE_LANG");
+    QCOMPARE(chosen == language::Language::English, english);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
