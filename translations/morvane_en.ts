@@ -516,6 +516,12 @@ Check the Ghost Recon settings, then start the dedicated host again.</translatio
         <source>サーバーがエラーを返しました: %1 %2</source>
         <translation>The server answered with an error: %1 %2</translation>
     </message>
+    <message>
+        <source>HTTP で通信する部品 %1 を読み込めません。
+%2</source>
+        <translation>Cannot load the network module %1.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>LinksPage</name>
@@ -779,6 +785,13 @@ Replace it with the chosen file?</translation>
     <message>
         <source>%1 設定が登録されました</source>
         <translation>The set %1 has been added</translation>
+    </message>
+</context>
+<context>
+    <name>Module</name>
+    <message>
+        <source>次の場所にありません: %1</source>
+        <translation>It is not in: %1</translation>
     </message>
 </context>
 <context>
@@ -1104,10 +1117,6 @@ Go back to the settings as last saved?</translation>
 %2</source>
         <translation>Cannot load the sound player module %1.
 %2</translation>
-    </message>
-    <message>
-        <source>次の場所にありません: %1</source>
-        <translation>It is not in: %1</translation>
     </message>
 </context>
 <context>

@@ -3,10 +3,10 @@
 
 #include "platform/Cp932.h"
 #include "platform/Errors.h"
+#include "platform/IpAddress.h"
 #include "platform/TextFile.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
 
 namespace {
 
@@ -27,15 +27,7 @@ HttpRequest request(const QByteArray& url)
     return r;
 }
 
-bool isIpAddress(QByteArrayView text)
-{
-    const QString candidate = QString::fromLatin1(text);
-    QHostAddress address;
-    if (candidate.contains(u'%') || candidate.trimmed() != candidate || !address.setAddress(candidate))
-        return false;
-    // The shortened IPv4 forms ("10.1") parse too, but no echo page answers with one.
-    return address.protocol() == QAbstractSocket::IPv6Protocol || candidate.count(u'.') == 3;
-}
+bool isIpAddress(QByteArrayView text) { return isNumericIpAddress(text); }
 
 std::optional<QByteArray> parseEchoPage(QByteArrayView body)
 {

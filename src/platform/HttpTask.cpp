@@ -2,47 +2,48 @@
 #include "platform/HttpTask.h"
 
 #include <QCoreApplication>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QUrl>
+
+#include "platform/Errors.h"
+#include "platform/HttpBackend.h"
+#include "platform/Module.h"
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
 std::atomic<int> overrideConnectMs{0};
 std::atomic<int> overrideTotalMs{0};
-std::atomic_bool lookUpsMayRun{false};
+// Set once the module is loaded; the program's end asks it only then.
+std::atomic<HttpModule*> loadedModule{nullptr};
 
-// One manager for the program, made on the first request: a session that never fetches never pays
-// for it, and its connections and TLS set-up are shared by later requests.
-QNetworkAccessManager& manager()
+// Loads the module on the first request: a session that never fetches never maps Qt Network. A
+// module that could not be loaded is looked for again by the next request.
+HttpModule& httpModule()
 {
-    static QPointer<QNetworkAccessManager> shared;
-    if (!shared) {
-        shared = new QNetworkAccessManager(QCoreApplication::instance());
-        shared->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    }
-    return *shared;
+    static std::mutex loading;
+    const std::lock_guard lock(loading);
+    if (HttpModule* module = loadedModule.load())
+        return *module;
+    using Get = HttpModule* (*)();
+    const auto get = reinterpret_cast<Get>(
+        loadModuleEntry(QStringLiteral("morvane_http"), "morvane_http_module",
+                        QCoreApplication::translate("HttpTask", "HTTP で通信する部品 %1 を読み込めません。\n%2")));
+    HttpModule* module = get();
+    loadedModule = module;
+    return *module;
 }
-
-QString seconds(int ms) { return QString::number(ms / 1000.0); }
 
 } // namespace
 
 HttpTask::HttpTask(QObject* parent) : QObject(parent)
 {
-    m_connectTimer.setSingleShot(true);
-    m_totalTimer.setSingleShot(true);
-    connect(&m_connectTimer, &QTimer::timeout, this,
-            [this] { fail(tr("%1 秒以内に接続できませんでした").arg(seconds(m_connectTimer.interval()))); });
-    connect(&m_totalTimer, &QTimer::timeout, this, [this] {
-        if (!m_reply) // a request refused before it went out reports on the next turn of the loop
-            return finish();
-        fail(tr("%1 秒以内に受信が終わりませんでした").arg(seconds(m_totalTimer.interval())));
+    m_loadFailure.setSingleShot(true);
+    connect(&m_loadFailure, &QTimer::timeout, this, [this] {
+        m_running = false;
+        emit finished();
     });
 }
 
@@ -53,119 +54,41 @@ void HttpTask::start(const HttpRequest& request)
     cancel();
     m_body.clear();
     m_error.reset();
-    m_cap = request.maxBodyBytes;
     m_running = true;
-    m_connected = false;
-
-    const QUrl url = QUrl::fromEncoded(request.url, QUrl::StrictMode);
-    const QString scheme = url.scheme();
-    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
+    try {
+        if (!m_backend)
+            m_backend = httpModule().makeBackend();
+    } catch (const UserError& e) {
         // Reported like any other failure, after start() has returned.
-        m_error = tr("http または https のURLではありません: %1").arg(QString::fromLatin1(request.url));
-        m_totalTimer.start(0);
+        m_error = e.text();
+        m_loadFailure.start(0);
         return;
     }
-
-    QNetworkRequest r(url);
-    r.setMaximumRedirectsAllowed(5);
-    for (const QByteArray& header : request.headers) {
-        const qsizetype colon = header.indexOf(':');
-        if (colon > 0)
-            r.setRawHeader(header.left(colon).trimmed(), header.mid(colon + 1).trimmed());
-    }
-    m_reply = manager().get(r);
-    // No body is wanted beyond the cap, so the socket is not read much ahead of us.
-    m_reply->setReadBufferSize(qMin<qint64>(m_cap + 1, 256 * 1024));
-    connect(m_reply, &QNetworkReply::readyRead, this, &HttpTask::readBody);
-    connect(m_reply, &QNetworkReply::finished, this, &HttpTask::replyFinished);
-    // The connect time-out covers the name look-up, the connection and the TLS handshake.
-    connect(m_reply, &QNetworkReply::requestSent, this, [this] {
-        m_connected = true;
-        m_connectTimer.stop();
+    HttpRequest r = request;
+    if (const int ms = overrideConnectMs.load(); ms > 0)
+        r.connectTimeoutMs = ms;
+    if (const int ms = overrideTotalMs.load(); ms > 0)
+        r.totalTimeoutMs = ms;
+    m_backend->start(r, [this](std::optional<QString> error, QByteArray body) {
+        m_error = std::move(error);
+        m_body = std::move(body);
+        m_running = false;
+        emit finished();
     });
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
-        m_connected = true;
-        m_connectTimer.stop();
-        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > m_cap)
-            fail(tr("受信するデータが上限の %1 バイトを超えています").arg(m_cap));
-    });
-
-    const int connectMs = overrideConnectMs.load();
-    const int totalMs = overrideTotalMs.load();
-    m_connectTimer.start(connectMs > 0 ? connectMs : request.connectTimeoutMs);
-    m_totalTimer.start(totalMs > 0 ? totalMs : request.totalTimeoutMs);
 }
 
 void HttpTask::cancel()
 {
-    m_connectTimer.stop();
-    m_totalTimer.stop();
-    dropReply();
+    m_loadFailure.stop();
+    if (m_backend)
+        m_backend->cancel();
     m_running = false;
-}
-
-void HttpTask::readBody()
-{
-    if (!m_reply)
-        return;
-    const QByteArray chunk = m_reply->readAll();
-    if (m_body.size() + chunk.size() > m_cap)
-        return fail(tr("受信したデータが上限の %1 バイトを超えました").arg(m_cap));
-    m_body.append(chunk);
-}
-
-void HttpTask::replyFinished()
-{
-    readBody();
-    if (!m_reply) // the rest of the body was over the cap
-        return;
-    if (m_reply->error() == QNetworkReply::NoError)
-        return finish();
-    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status >= 400) {
-        const QString reason =
-            QString::fromLatin1(m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
-        return fail(tr("サーバーがエラーを返しました: %1 %2").arg(status).arg(reason).trimmed());
-    }
-    fail(QStringLiteral("%1 (%2)").arg(m_reply->errorString(), m_reply->url().toDisplayString()));
-}
-
-void HttpTask::fail(const QString& text)
-{
-    m_error = text;
-    dropReply();
-    finish();
-}
-
-void HttpTask::finish()
-{
-    m_connectTimer.stop();
-    m_totalTimer.stop();
-    if (m_reply) {
-        m_reply->deleteLater();
-        m_reply = nullptr;
-    }
-    m_running = false;
-    emit finished();
-}
-
-void HttpTask::dropReply()
-{
-    if (!m_reply)
-        return;
-    if (!m_connected)
-        lookUpsMayRun = true;
-    // Disconnected first: abort() reports the reply's end at once, and that end is not ours to tell.
-    m_reply->disconnect();
-    m_reply->abort();
-    m_reply->deleteLater();
-    m_reply = nullptr;
 }
 
 void HttpTask::endProgramIfLookUpsRun(int code)
 {
-    if (!lookUpsMayRun)
+    const HttpModule* module = loadedModule.load();
+    if (!module || !module->lookUpsMayRun())
         return;
     std::fflush(nullptr);
     std::_Exit(code);

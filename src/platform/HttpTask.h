@@ -4,13 +4,13 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
-class QNetworkReply;
+class HttpBackend;
 
 // One plain GET into memory. Every request is bounded: a server that does not answer, answers
 // slowly or floods us must neither hang the program nor exhaust memory.
@@ -30,7 +30,9 @@ struct HttpRequest
 // Runs one GET at a time without making anyone wait: start() returns at once and finished()
 // reports the end, on the thread that started it. Only http and https are fetched, redirects
 // included but never from https to http; TLS certificates are verified. A failure's text names the
-// reason (an error status with its number).
+// reason (an error status with its number). The transfer itself is done by the module morvane_http
+// (platform/Module.h), loaded by the first start(): a missing or broken module fails the request
+// with a text that names it.
 class HttpTask : public QObject
 {
     Q_OBJECT
@@ -75,18 +77,9 @@ signals:
     void finished();
 
 private:
-    void readBody();
-    void replyFinished();
-    void fail(const QString& text);
-    void finish();
-    void dropReply();
-
-    QPointer<QNetworkReply> m_reply;
-    QTimer m_connectTimer;
-    QTimer m_totalTimer;
-    qint64 m_cap = 0;
+    std::unique_ptr<HttpBackend> m_backend; // made by the module on the first start()
+    QTimer m_loadFailure;                   // reports a module that could not be loaded
     QByteArray m_body;
     std::optional<QString> m_error;
     bool m_running = false;
-    bool m_connected = false; // the request went out, so no name look-up runs for it
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
 
@@ -33,10 +32,18 @@ signals:
     void activationRequested();
 
 private:
-    bool listen();
+    // The listening end of the system's local socket. It, the constructor and destructor, socketName,
+    // listen and askRunningCopy are in SingleInstance_<system>.cpp.
+    class Listener;
+
+    // Listens under the socket name, first removing what is left there when replace is set; false
+    // when the name cannot be used.
+    bool listen(bool replace);
+    // Whether a copy listens under name; if so it has been asked to come to the front.
+    static bool askRunningCopy(const QString& name);
 
     QString m_name;
     QString m_lockName;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer m_server;
+    std::unique_ptr<Listener> m_listener;
 };

@@ -19,8 +19,7 @@ public:
     virtual void stop() = 0;
     virtual void setErrorHandler(std::function<void()> handler) = 0;
 
-    // Loads the module and makes a player. Throws UserError naming the module and why, when the
-    // module is missing or broken. The module is looked for in $MORVANE_MODULE_DIR, beside the
-    // program (a build folder), then where an installation puts it.
+    // Loads the module (platform/Module.h) and makes a player. Throws UserError naming the module
+    // and why, when the module is missing or broken.
     static std::unique_ptr<SoundPreview> load();
 };

@@ -3,6 +3,7 @@
 // game started from it that outlives it. A test plugin (tests/helpers/ProgramDriver.cpp) plays the
 // user inside the program.
 #include "launch/GameLog.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/TestFolders.h"
 
 #include <QDir>
@@ -26,6 +27,8 @@ private slots:
     void gameOutlivesExit();
     void gameOutlivesTerminationOfTheProgramsGroup();
     void lockOfACrashedCopyIsTakenOver();
+    void networkLibraryOnlyForAFetch_data();
+    void networkLibraryOnlyForAFetch();
 
 private:
     struct Run
@@ -232,6 +235,35 @@ void TestProgram::lockOfACrashedCopyIsTakenOver()
     QVERIFY(next.waitForFinished(20000));
     QCOMPARE(next.exitCode(), 0);
     QVERIFY(!QFile::exists(run.runtime + QStringLiteral("/Morvane_Mutex.lock")));
+}
+
+void TestProgram::networkLibraryOnlyForAFetch_data()
+{
+    QTest::addColumn<bool>("fetchAtStart");
+    QTest::newRow("no fetch") << false;
+    QTest::newRow("the public address at start-up") << true;
+}
+
+void TestProgram::networkLibraryOnlyForAFetch()
+{
+    QFETCH(bool, fetchAtStart);
+    LoopbackHttpServer server;
+    server.serve("/ip", "198.51.100.23");
+    Run run;
+    prepare(run);
+    const QString ini = run.folders.program(QStringLiteral("Morvane.ini"));
+    TestFolders::writeFile(ini, TestFolders::readFile(ini) + "[StartUp]\r\nGetIP=" + (fetchAtStart ? "1" : "0") +
+                                    "\r\n[Network]\r\nAddressEchoURL=" + server.url("/ip") + "\r\n");
+    QProcess program;
+    QVERIFY(start(program, run));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(run.folders.program(QStringLiteral("Template.dat"))), 20000);
+    if (fetchAtStart)
+        QTRY_VERIFY_WITH_TIMEOUT(!server.requests().isEmpty(), 20000);
+    const QByteArray maps = TestFolders::readFile(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+    QCOMPARE(maps.contains("libQt6Network"), fetchAtStart);
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

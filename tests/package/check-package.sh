@@ -24,6 +24,10 @@ listing=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for f in "${files[@]}"; do
     grep -qxF "./$f" <<<"$listing" || fail "the package lacks /$f"
 done
+# The modules, in the library folder (Debian's has the architecture in it).
+for module in morvane_soundpreview morvane_http; do
+    grep -qE "^\./usr/lib/([^/]+/)?morvane/$module\.so\$" <<<"$listing" || fail "the package lacks the module $module.so"
+done
 outside=$(grep -v '^\./usr/' <<<"$listing" | grep -vx '\./' || true)
 [ -z "$outside" ] || fail "the package installs outside /usr: $outside"
 # Computed from the program's libraries, so an empty or hand-written list shows here.

@@ -6,8 +6,11 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdio>
 
 #include <memory>
 #include <optional>
@@ -53,6 +56,7 @@ private slots:
     void aCancelEndsAtOnce_data();
     void aCancelEndsAtOnce();
     void theProgramEndsDuringAHangingLookUp();
+    void aMissingModuleFailsTheRequest();
 };
 
 void TestHttpTask::bodyArrivesByteForByte_data()
@@ -187,6 +191,23 @@ void TestHttpTask::theProgramEndsDuringAHangingLookUp()
     QCOMPARE(child.exitCode(), 0);
 }
 
+void TestHttpTask::aMissingModuleFailsTheRequest()
+{
+    // This program again, in a process that finds no HTTP module (see main).
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MORVANE_MODULE_DIR"), empty.path());
+    env.insert(QStringLiteral("MORVANE_FETCH_ONCE"), QStringLiteral("http://127.0.0.1:1/hostlist.txt"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForFinished(15'000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    const QString text = QString::fromUtf8(child.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("部品 morvane_http を読み込めません")), qPrintable(text));
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -197,6 +218,13 @@ int main(int argc, char** argv)
         task->start(requestFor(url));
         QTimer::singleShot(300, &app, &QCoreApplication::quit);
         code = app.exec();
+    } else if (const QByteArray url = qgetenv("MORVANE_FETCH_ONCE"); !url.isEmpty()) {
+        // One request to its end; its failure's text on the output.
+        HttpTask task;
+        QObject::connect(&task, &HttpTask::finished, &app, &QCoreApplication::quit);
+        task.start(requestFor(url));
+        code = app.exec();
+        std::fputs(task.failed() ? task.errorText().toUtf8().constData() : "(no failure)", stdout);
     } else {
         TestHttpTask test;
         code = QTest::qExec(&test, argc, argv);
