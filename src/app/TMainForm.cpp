@@ -349,6 +349,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // FormCloseQuery: unless closing is allowed, a close only minimises into the notification area.
     if (m_allowClose) {
         event->accept();
+        // The window goes at once, and its pixels go back before the end's saving, which may still
+        // make the option pages that were never shown.
+        hide();
+        destroy();
         FormDestroy();
         QApplication::quit();
         return;
