@@ -20,7 +20,6 @@ public:
 
     // The page, taken in now if it was not yet.
     QWidget* page();
-    bool pageTakenIn() const { return !m_make; }
 
 protected:
     void showEvent(QShowEvent* event) override;
