@@ -14,6 +14,7 @@
 #include "launch/TStateInfoForm.h"
 #include "status/THostInfoDlg.h"
 #include "status/TModChkForm.h"
+#include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFolders.h"
 
@@ -35,28 +36,6 @@ bool holdsJapanese(const QString& text)
     static const QRegularExpression japanese(
         QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
     return text.contains(japanese);
-}
-
-// Selects every page of every tab control in the window, nested ones too, so that pages made when first
-// shown are there.
-void showEveryPage(QWidget& window)
-{
-    window.show();
-    QList<QTabWidget*> seen;
-    for (bool more = true; more;) {
-        more = false;
-        for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
-            if (seen.contains(tabs))
-                continue;
-            seen.append(tabs);
-            more = true;
-            for (int i = 0; i < tabs->count(); ++i) {
-                tabs->setCurrentIndex(i);
-                QCoreApplication::processEvents();
-            }
-            tabs->setCurrentIndex(0);
-        }
-    }
 }
 
 // "<object name> (<class>): <text>" for every text of the window that a user reads and that holds Japanese.

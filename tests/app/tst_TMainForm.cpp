@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QSystemTrayIcon>
-#include <QTabWidget>
 #include <QTest>
 
 using Icon = Prompter::Icon;
@@ -37,16 +36,6 @@ QAction* action(const QObject& form, const QString& name)
     if (!a)
         qFatal("no action %s", qPrintable(name));
     return a;
-}
-
-// The tabs make their pages when first shown: the user looks at each.
-void takeInEveryPage(QWidget& form)
-{
-    form.show();
-    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    for (int i = 0; i < tabs->count(); ++i)
-        tabs->setCurrentIndex(i);
-    tabs->setCurrentIndex(0);
 }
 
 } // namespace
@@ -127,7 +116,7 @@ void TestMainForm::controls_data()
 void TestMainForm::controls()
 {
     TMainForm form(m_prompter, m_folders->programFolder());
-    takeInEveryPage(form);
+    showEveryPage(form);
     checkControlRow(form);
 }
 
@@ -338,7 +327,7 @@ void TestMainForm::otherGameThatCannotBeReadTakesNothingOfThePrevious()
     QCOMPARE(m_prompter.texts(), QStringList());
     m_prompter.answers << other.gameFolder() << true;
     form.GR1Click();
-    takeInEveryPage(form);
+    showEveryPage(form);
     for (const char* name : {"Button15", "btnSaveMultiplaySettings", "btnSaveModList"})
         QTest::mouseClick(form.findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
     form.FormDestroy();

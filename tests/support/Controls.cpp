@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -74,4 +75,24 @@ void checkControlRow(const QObject& window)
     QCOMPARE(captionOf(window, name), caption);
     if (!hint.isEmpty())
         QCOMPARE(hintOf(window, name), hint);
+}
+
+void showEveryPage(QWidget& window)
+{
+    window.show();
+    QList<QTabWidget*> seen;
+    for (bool more = true; more;) {
+        more = false;
+        for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
+            if (seen.contains(tabs))
+                continue;
+            seen.append(tabs);
+            more = true;
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+            }
+            tabs->setCurrentIndex(0);
+        }
+    }
 }
