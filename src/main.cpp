@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/Language.h"
+#include "app/ProgramStyle.h"
 #include "app/TMainForm.h"
 #include "app/TrayController.h"
 #include "platform/AppPaths.h"
@@ -20,6 +21,7 @@ namespace {
 int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setWindowIcon(TrayController::programIcon());
     // Wayland finds the menu entry, and so the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.morvane.morvane"));
