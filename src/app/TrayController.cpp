@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/TrayController.h"
 
+#include "app/DeferredIcon.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -13,24 +15,41 @@
 // The icons are compiled into a static library, so the linker keeps them only when referred to.
 static void initIconResources() { Q_INIT_RESOURCE(morvane); }
 
-QIcon TrayController::programIcon()
+namespace {
+
+// Each size is a rendering of its own, read as PNG with detection off: a reader allowed to guess asks
+// every image plug-in first, and loading them all (with libjpeg) costs more than the icons themselves.
+QIcon readIcon(std::initializer_list<int> sizes)
 {
-    // Decoded once: main() makes it the application's icon, which the tray and the about box then share.
-    if (!QGuiApplication::windowIcon().isNull())
-        return QGuiApplication::windowIcon();
     static const bool registered = (initIconResources(), true);
     Q_UNUSED(registered);
     QIcon icon;
-    // Each size is a rendering of its own: a tray takes the small ones as they are, not scaled down. The
-    // larger ones are for desktops and are installed as files; decoding them here would only slow the start.
-    // Read as PNG with detection off: a reader allowed to guess asks every image plug-in first, and
-    // loading them all (with libjpeg) costs more than the icons themselves.
-    for (int size : {16, 22, 24, 32, 48, 64}) {
+    for (int size : sizes) {
         QImageReader reader(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size), "png");
         reader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
+}
+
+} // namespace
+
+QIcon TrayController::programIcon()
+{
+    // Decoded once: main() makes it the application's icon, which the about box then shares.
+    if (!QGuiApplication::windowIcon().isNull())
+        return QGuiApplication::windowIcon();
+    // The sizes of a Windows program's icon, which title bars, task lists and window switchers draw;
+    // every size is decoded, and handed to the window system, before the window can show. Desktops
+    // take the larger ones from the installed files.
+    return readIcon({16, 32, 48});
+}
+
+QIcon TrayController::trayIcon()
+{
+    // Read when the icon is first drawn: most runs never put it in the tray. A tray takes the small
+    // sizes as they are, not scaled down.
+    return deferredIcon([] { return readIcon({16, 22, 24}); });
 }
 
 TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
@@ -46,7 +65,7 @@ TrayController::TrayController(QWidget* window, QMenu* menu, QObject* parent)
     });
     m_icon->setObjectName(QStringLiteral("TrayIcon"));
     m_icon->setToolTip(tr("モルベーン"));
-    m_icon->setIcon(programIcon());
+    m_icon->setIcon(trayIcon());
     m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick)

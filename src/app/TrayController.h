@@ -18,9 +18,10 @@ class TrayController : public QObject
 public:
     TrayController(QWidget* window, QMenu* menu, QObject* parent = nullptr);
 
-    // The program's own icon in every size drawn for it: the application, the notification area
-    // and the about box all show this one.
+    // The program's own icon, for its windows and the about box.
     static QIcon programIcon();
+    // The same in the notification area's sizes.
+    static QIcon trayIcon();
 
     bool trayMode() const { return m_trayMode; }
     void setTrayMode(bool on) { m_trayMode = on; }

@@ -57,17 +57,22 @@ private:
 
 void TestProgramIcon::renderingIsDrawnAtItsSize_data()
 {
+    QTest::addColumn<bool>("tray");
     QTest::addColumn<int>("size");
-    // The sizes a notification area and a window's title bar ask for.
-    for (int size : {16, 22, 24, 32, 48, 64})
-        QTest::addRow("%dpx", size) << size;
+    // The sizes a window's title bar and task list ask for, and those of a notification area.
+    for (int size : {16, 32, 48})
+        QTest::addRow("window %dpx", size) << false << size;
+    for (int size : {16, 22, 24})
+        QTest::addRow("tray %dpx", size) << true << size;
 }
 
 void TestProgramIcon::renderingIsDrawnAtItsSize()
 {
+    QFETCH(bool, tray);
     QFETCH(int, size);
     // Each size must come as drawn, not scaled from another one.
-    const QPixmap pixmap = TrayController::programIcon().pixmap(QSize(size, size), 1.0);
+    const QIcon icon = tray ? TrayController::trayIcon() : TrayController::programIcon();
+    const QPixmap pixmap = icon.pixmap(QSize(size, size), 1.0);
     const QImage drawn(QStringLiteral(":/icons/%1x%1/morvane.png").arg(size));
     QCOMPARE(drawn.size(), QSize(size, size));
     QCOMPARE(argb(pixmap.toImage()), argb(drawn));
