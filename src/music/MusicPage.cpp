@@ -21,10 +21,28 @@ QString stopCaption() { return QCoreApplication::translate("MusicPage", "停止"
 } // namespace
 
 MusicPage::MusicPage(Prompter& prompter, const GameInstallation& game, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::MusicPage>()), m_prompter(prompter), m_game(game)
+    : QWidget(parent), m_prompter(prompter), m_game(game)
 {
+}
+
+MusicPage::~MusicPage() = default;
+
+void MusicPage::setVisible(bool visible)
+{
+    // The widgets wait until the page is first shown; until then the settings hold the choices.
+    if (visible)
+        buildWidgets();
+    QWidget::setVisible(visible);
+}
+
+void MusicPage::buildWidgets()
+{
+    if (m_ui)
+        return;
+    m_ui = std::make_unique<Ui::MusicPage>();
     m_ui->setupUi(this);
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot) {
+        edit(slot)->setText(m_settings.files[std::size_t(slot)].value());
         connect(referButton(slot), &QPushButton::clicked, this,
                 guarded(m_prompter, [this, slot] { ReferMusicBtnClick(slot); }));
         connect(playButton(slot), &QPushButton::clicked, this,
@@ -35,33 +53,42 @@ MusicPage::MusicPage(Prompter& prompter, const GameInstallation& game, QWidget* 
             guarded(m_prompter, [this] { LoadDefMusicBtnClick(); }));
 }
 
-MusicPage::~MusicPage() = default;
+Ui::MusicPage& MusicPage::ui() const
+{
+    // Asked for by whoever needs a widget before the page was shown (a test).
+    const_cast<MusicPage*>(this)->buildWidgets();
+    return *m_ui;
+}
 
 QLineEdit* MusicPage::edit(int slot) const
 {
-    QLineEdit* const edits[] = {m_ui->LabeledEdit1, m_ui->LabeledEdit2, m_ui->LabeledEdit3,
-                                m_ui->LabeledEdit4, m_ui->LabeledEdit5, m_ui->LabeledEdit6};
+    const Ui::MusicPage& ui = this->ui();
+    QLineEdit* const edits[] = {ui.LabeledEdit1, ui.LabeledEdit2, ui.LabeledEdit3,
+                                ui.LabeledEdit4, ui.LabeledEdit5, ui.LabeledEdit6};
     return edits[slot];
 }
 
 QPushButton* MusicPage::playButton(int slot) const
 {
-    QPushButton* const buttons[] = {m_ui->PlayMusicBtn1, m_ui->PlayMusicBtn2, m_ui->PlayMusicBtn3,
-                                    m_ui->PlayMusicBtn4, m_ui->PlayMusicBtn5, m_ui->PlayMusicBtn6};
+    const Ui::MusicPage& ui = this->ui();
+    QPushButton* const buttons[] = {ui.PlayMusicBtn1, ui.PlayMusicBtn2, ui.PlayMusicBtn3,
+                                    ui.PlayMusicBtn4, ui.PlayMusicBtn5, ui.PlayMusicBtn6};
     return buttons[slot];
 }
 
 QPushButton* MusicPage::referButton(int slot) const
 {
-    QPushButton* const buttons[] = {m_ui->ReferMusicBtn1, m_ui->ReferMusicBtn2, m_ui->ReferMusicBtn3,
-                                    m_ui->ReferMusicBtn4, m_ui->ReferMusicBtn5, m_ui->ReferMusicBtn6};
+    const Ui::MusicPage& ui = this->ui();
+    QPushButton* const buttons[] = {ui.ReferMusicBtn1, ui.ReferMusicBtn2, ui.ReferMusicBtn3,
+                                    ui.ReferMusicBtn4, ui.ReferMusicBtn5, ui.ReferMusicBtn6};
     return buttons[slot];
 }
 
 QString MusicPage::slotLabel(int slot) const
 {
-    QLabel* const labels[] = {m_ui->MusicLabel1, m_ui->MusicLabel2, m_ui->MusicLabel3,
-                              m_ui->MusicLabel4, m_ui->MusicLabel5, m_ui->MusicLabel6};
+    const Ui::MusicPage& ui = this->ui();
+    QLabel* const labels[] = {ui.MusicLabel1, ui.MusicLabel2, ui.MusicLabel3,
+                              ui.MusicLabel4, ui.MusicLabel5, ui.MusicLabel6};
     return labels[slot]->text();
 }
 
@@ -70,6 +97,8 @@ void MusicPage::fixMusicFolder() { m_files = MusicFiles(MusicFiles::findMusicFol
 void MusicPage::readSettings(const ProfileFile& ini)
 {
     m_settings = MusicSettings::read(ini);
+    if (!m_ui)
+        return; // the widgets take the values when they are made
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
         edit(slot)->setText(m_settings.files[std::size_t(slot)].value());
 }
@@ -80,7 +109,7 @@ MusicFiles::Choices MusicPage::choices() const
 {
     MusicFiles::Choices out;
     for (int slot = 0; slot < MusicFiles::SlotCount; ++slot)
-        out[std::size_t(slot)] = edit(slot)->text();
+        out[std::size_t(slot)] = m_ui ? edit(slot)->text() : m_settings.files[std::size_t(slot)].value();
     return out;
 }
 

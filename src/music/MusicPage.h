@@ -27,6 +27,8 @@ public:
     MusicPage(Prompter& prompter, const GameInstallation& game, QWidget* parent = nullptr);
     ~MusicPage() override;
 
+    void setVisible(bool visible) override;
+
     // Start-up: the game folder's music folder, found in any letter case. It stays for the whole
     // run; another game folder chosen later takes effect at the next start.
     void fixMusicFolder();
@@ -56,6 +58,8 @@ public:
     const QString& previewFile() const { return m_previewFile; }
 
 private:
+    void buildWidgets();
+    Ui::MusicPage& ui() const;
     MusicFiles::Choices choices() const;
     void startPreview(const QString& file);
     void stopPreview();
