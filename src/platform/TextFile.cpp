@@ -212,6 +212,21 @@ void writeAtomic(const QString& path, QByteArrayView bytes)
         throw UserError(cannotWriteMessage(path));
 }
 
+void createAtomic(const QString& path, QByteArrayView bytes)
+{
+    // Written beside it and renamed into place, which refuses a file that is there. A temporary file
+    // left by a crash is simply written over the next time.
+    QFile file(path + QStringLiteral(".new"));
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw UserError(cannotWriteMessage(path));
+    const bool written = file.write(bytes.data(), bytes.size()) == bytes.size();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError || !file.rename(path)) {
+        file.remove();
+        throw UserError(cannotWriteMessage(path));
+    }
+}
+
 bool remove(const QString& path) { return QFileInfo(path).isFile() && QFile::remove(path); }
 
 } // namespace textfile

@@ -39,6 +39,10 @@ std::optional<QList<QByteArray>> readExistingLines(const QString& path, qsizetyp
 // Replaces the file whole, atomically: a failure leaves the old file as it was and throws
 // UserError("<path> に書き込めません").
 void writeAtomic(const QString& path, QByteArrayView bytes);
+// Makes a file that is not there yet, whole or not at all, without waiting for the disk as
+// writeAtomic() does: for work files that the program makes again whenever they are missing. Throws
+// UserError as writeAtomic() does, also when the file appeared meanwhile.
+void createAtomic(const QString& path, QByteArrayView bytes);
 // Deletes the file; false when no file is there (a folder is none) or it cannot be deleted.
 bool remove(const QString& path);
 

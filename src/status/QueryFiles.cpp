@@ -27,9 +27,9 @@ void WriteQueryTemplates(const QString& programFolder)
 {
     const QString info = inFolder(programFolder, HostInfoTemplateFile);
     if (!QFileInfo::exists(info))
-        textfile::writeAtomic(info, textfile::joinCrLf({HostInfoTemplate}));
+        textfile::createAtomic(info, textfile::joinCrLf({HostInfoTemplate}));
     if (!filenames::fileExists(programFolder, StatusTemplateFile))
-        textfile::writeAtomic(inFolder(programFolder, StatusTemplateFile), textfile::joinCrLf({StatusTemplate}));
+        textfile::createAtomic(inFolder(programFolder, StatusTemplateFile), textfile::joinCrLf({StatusTemplate}));
 }
 
 QString statusTemplateName(const QString& programFolder)

@@ -37,6 +37,8 @@ private slots:
     void writeAtomicOverAFolderFails();
     void writeAtomicOnFullDiskKeepsOldFile_data();
     void writeAtomicOnFullDiskKeepsOldFile();
+    void createAtomic_data();
+    void createAtomic();
 };
 
 namespace {
@@ -279,6 +281,52 @@ void TestTextFile::writeAtomicOnFullDiskKeepsOldFile()
     QCOMPARE(TestFolders::readFile(path), old);
     QCOMPARE(TestFolders::readFile(dir.filePath(QStringLiteral("small.txt"))), QByteArray("ok"));
     QCOMPARE(filesIn(dir.path()), (QStringList{QStringLiteral("hostlist.txt"), QStringLiteral("small.txt")}));
+}
+
+void TestTextFile::createAtomic_data()
+{
+    QTest::addColumn<QByteArray>("existing"); // null: no file there
+    QTest::addColumn<bool>("staleTemporary");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("new") << QByteArray() << false << 62 << true;
+    QTest::newRow("over a temporary file left by a crash") << QByteArray() << true << 62 << true;
+    QTest::newRow("a file is there") << QByteArray("keep") << false << 62 << false;
+    QTest::newRow("full disk") << QByteArray() << false << 5000 << false;
+}
+
+void TestTextFile::createAtomic()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(bool, staleTemporary);
+    QFETCH(int, size);
+    QFETCH(bool, made);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Template.dat"));
+    if (!existing.isNull())
+        TestFolders::writeFile(path, existing);
+    if (staleTemporary)
+        TestFolders::writeFile(path + QStringLiteral(".new"), QByteArray(100, 'o'));
+    const QByteArray bytes(size, 'n');
+    bool thrown = false;
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isActive());
+        try {
+            textfile::createAtomic(path, bytes);
+        } catch (const UserError& error) {
+            QCOMPARE(error.text(), cannotWriteMessage(path));
+            thrown = true;
+        }
+    }
+    QCOMPARE(thrown, !made);
+    if (made)
+        QCOMPARE(TestFolders::readFile(path), bytes);
+    else if (!existing.isNull())
+        QCOMPARE(TestFolders::readFile(path), existing);
+    // Never a half-made file, nor the temporary one.
+    QCOMPARE(filesIn(dir.path()), made || !existing.isNull() ? QStringList{QStringLiteral("Template.dat")} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
