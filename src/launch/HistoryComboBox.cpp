@@ -32,12 +32,13 @@ void HistoryComboBox::setHistoryModel(QAbstractItemModel* model)
     connect(model, &QAbstractItemModel::modelReset, this, &HistoryComboBox::restoreText);
     connect(model, &QAbstractItemModel::layoutChanged, this, &HistoryComboBox::restoreText);
 
-    // Inline completion would silently extend a typed address; a list of matches leaves it alone.
-    auto* completer = new QCompleter(model, this);
+    // The completer the box made with its line edit. Inline completion would silently extend a typed
+    // address; a list of matches leaves it alone.
+    QCompleter* completer = this->completer();
+    completer->setModel(model);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setMaxVisibleItems(10);
-    setCompleter(completer);
 
     setCurrentIndex(-1);
     setEditText(text);
