@@ -2,11 +2,13 @@
 // The lock that makes one copy the holder; the socket it listens on is the system's own.
 #include "platform/SingleInstance.h"
 
+#include "platform/InstanceLock.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -30,21 +32,17 @@ QString SingleInstance::lockFileName(const QString& key)
 bool SingleInstance::start()
 {
     if (!m_lockName.isEmpty()) {
-        auto lock = std::make_unique<QLockFile>(m_lockName);
-        // Held for the program's whole life: only a holder that is gone makes it stale, never its age.
-        lock->setStaleLockTime(0);
+        auto lock = std::make_unique<InstanceLock>(m_lockName);
         const QDeadlineTimer deadline(AnswerWaitMs);
-        int wait = 0;
-        while (!lock->tryLock(wait)) {
-            if (lock->error() != QLockFile::LockFailedError)
-                break; // no lock can be made there: go on without it
+        InstanceLock::Result result;
+        while ((result = lock->tryTake()) == InstanceLock::Result::HeldByOther) {
             if (askRunningCopy(m_name))
                 return false;
             if (deadline.hasExpired())
                 return false;
-            wait = LockRetryMs;
+            QThread::msleep(LockRetryMs);
         }
-        if (lock->isLocked()) {
+        if (result == InstanceLock::Result::Taken) {
             m_lock = std::move(lock);
             // Only the holder of the lock gets here: whatever is left under the name belongs to a
             // copy that has died. If the name cannot be used at all, run without being found rather
@@ -52,6 +50,7 @@ bool SingleInstance::start()
             listen(true);
             return true;
         }
+        // No lock can be made there: go on without it.
     }
     // Without a lock, as well as it goes: a copy that answers is running.
     if (askRunningCopy(m_name))

@@ -6,13 +6,13 @@
 
 #include <memory>
 
-class QLockFile;
+class InstanceLock;
 
 // One copy per user. The first copy takes a lock file in the per-user runtime folder and holds it
 // for its whole life, then listens on a local socket named after the key; a later copy finds the
 // lock taken, asks the holder through the socket to come to the front, and ends. The lock makes
 // copies started at the same moment agree on one; a lock or socket left behind by a crashed copy
-// is taken over, since the process named in the lock is gone.
+// is taken over, since its holder is gone.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -44,6 +44,6 @@ private:
 
     QString m_name;
     QString m_lockName;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<Listener> m_listener;
 };

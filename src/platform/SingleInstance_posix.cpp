@@ -4,11 +4,12 @@
 // Kerberos and proxy libraries behind it) at every start.
 #include "platform/SingleInstance.h"
 
+#include "platform/InstanceLock.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSocketNotifier>
 
 #include <cerrno>

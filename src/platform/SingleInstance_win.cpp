@@ -2,9 +2,10 @@
 // On Windows the socket is Qt's local server, a named pipe.
 #include "platform/SingleInstance.h"
 
+#include "platform/InstanceLock.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 
 namespace {
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "platform/InstanceLock.h"
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSocketNotifier>
@@ -60,6 +62,7 @@ private slots:
     void secondCopyAsksTheFirstToComeForward();
     void keysAreSeparate();
     void copiesStartedTogetherLeaveOne();
+    void lockPassesOnWhenLetGo();
 
 private:
     QTemporaryDir m_runtime;
@@ -128,6 +131,23 @@ void TestSingleInstance::copiesStartedTogetherLeaveOne()
         }
         QCOMPARE(firsts, 1);
     }
+}
+
+void TestSingleInstance::lockPassesOnWhenLetGo()
+{
+    const QString path = m_runtime.filePath(QStringLiteral("Morvane_Mutex.lock"));
+    auto holder = std::make_unique<InstanceLock>(path);
+    QCOMPARE(holder->tryTake(), InstanceLock::Result::Taken);
+    InstanceLock next(path);
+    QCOMPARE(next.tryTake(), InstanceLock::Result::HeldByOther);
+    holder.reset();
+    QVERIFY(!QFile::exists(path));
+    // The next one takes the name's new file, and holds it against a third.
+    QCOMPARE(next.tryTake(), InstanceLock::Result::Taken);
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(InstanceLock(path).tryTake(), InstanceLock::Result::HeldByOther);
+    QCOMPARE(InstanceLock(m_runtime.filePath(QStringLiteral("missing/x.lock"))).tryTake(),
+             InstanceLock::Result::Unavailable);
 }
 
 int main(int argc, char** argv)
