@@ -10,7 +10,8 @@
 class InstanceLock
 {
 public:
-    enum class Result {
+    enum class Result
+    {
         Taken,       // this process holds it now
         HeldByOther, // another process holds it
         Unavailable, // no lock can be made at that path

@@ -46,8 +46,8 @@ InstanceLock::Result InstanceLock::tryTake()
             ::close(fd);
             return error == EWOULDBLOCK ? Result::HeldByOther : Result::Unavailable;
         }
-        struct stat held {};
-        struct stat named {};
+        struct stat held = {};
+        struct stat named = {};
         if (::fstat(fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             m_handle->fd = fd;

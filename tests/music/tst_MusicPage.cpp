@@ -157,16 +157,30 @@ private slots:
         QCOMPARE(m_page->edit(0)->text(), QStringLiteral("/before.wav"));
     }
 
-    void settingsRoundTripThroughTheEdits()
+    void settingsRoundTrip_data()
     {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("through the edits") << true;
+        QTest::newRow("page never shown") << false;
+    }
+
+    void settingsRoundTrip()
+    {
+        QFETCH(bool, shown);
         const QByteArray file = QByteArrayLiteral("[GRMusic]\r\nMusic1=C:\\\x95\x5c\x80.wav\r\nMusic4=/a.wav\r\n");
-        m_page->readSettings(ProfileFile::fromBytes(file));
-        QCOMPARE(m_page->edit(3)->text(), QStringLiteral("/a.wav"));
-        m_page->edit(3)->setText(QStringLiteral("/b.wav"));
+        MusicPage page(*m_prompter, m_game);
+        page.readSettings(ProfileFile::fromBytes(file));
+        if (shown) {
+            page.show();
+            QCOMPARE(page.edit(3)->text(), QStringLiteral("/a.wav"));
+            page.edit(3)->setText(QStringLiteral("/b.wav"));
+        }
         ProfileFile out = ProfileFile::fromBytes(file);
-        m_page->writeSettings(out);
+        page.writeSettings(out);
         QCOMPARE(out.readString("GRMusic", "Music1"), QByteArray("C:\\\x95\x5c\x80.wav"));
-        QCOMPARE(out.readString("GRMusic", "Music4"), QByteArray("/b.wav"));
+        QCOMPARE(out.readString("GRMusic", "Music4"), shown ? QByteArray("/b.wav") : QByteArray("/a.wav"));
+        // Widgets made after the settings were read show them.
+        QCOMPARE(page.edit(3)->text(), shown ? QStringLiteral("/b.wav") : QStringLiteral("/a.wav"));
     }
 };
 

@@ -326,7 +326,8 @@ void TestTextFile::createAtomic()
     else if (!existing.isNull())
         QCOMPARE(TestFolders::readFile(path), existing);
     // Never a half-made file, nor the temporary one.
-    QCOMPARE(filesIn(dir.path()), made || !existing.isNull() ? QStringList{QStringLiteral("Template.dat")} : QStringList{});
+    QCOMPARE(filesIn(dir.path()),
+             made || !existing.isNull() ? QStringList{QStringLiteral("Template.dat")} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
