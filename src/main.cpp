@@ -21,7 +21,8 @@ namespace {
 int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setStyle(new ProgramStyle);
+    // Over the style the application would take, a -style argument or QT_STYLE_OVERRIDE included.
+    QApplication::setStyle(new ProgramStyle(QApplication::style()));
     QApplication::setWindowIcon(TrayController::programIcon());
     // Wayland finds the menu entry, and so the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.morvane.morvane"));

@@ -11,6 +11,9 @@ class ProgramStyle : public QProxyStyle
 {
     Q_OBJECT
 public:
+    // Takes base over.
+    using QProxyStyle::QProxyStyle;
+
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
 };
