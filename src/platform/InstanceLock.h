@@ -25,7 +25,6 @@ public:
 
     // Tries once, without waiting.
     Result tryTake();
-    bool isTaken() const;
 
 private:
     // The system's handle; InstanceLock_<system>.cpp says what it is.

@@ -57,5 +57,3 @@ InstanceLock::Result InstanceLock::tryTake()
     }
     return Result::HeldByOther;
 }
-
-bool InstanceLock::isTaken() const { return m_handle->fd >= 0; }

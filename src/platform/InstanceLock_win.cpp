@@ -24,5 +24,3 @@ InstanceLock::Result InstanceLock::tryTake()
         return Result::Taken;
     return m_handle->file.error() == QLockFile::LockFailedError ? Result::HeldByOther : Result::Unavailable;
 }
-
-bool InstanceLock::isTaken() const { return m_handle->file.isLocked(); }
